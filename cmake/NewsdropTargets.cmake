@@ -1,0 +1,35 @@
+# Settings every Newsdrop target shares, and the test helper.
+
+add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601
+                        WINVER=0x0601)
+# One static executable: no DLL beyond Windows' own beside it.
+add_link_options(-static -static-libgcc -static-libstdc++)
+# UTF-8 .rc files: without the code page Turkish strings load as mojibake.
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+
+macro(newsdrop_warnings)
+  add_compile_options(-Wall -Wextra)
+endmacro()
+
+# cairo and pixman as one imported target.
+if(NEWSDROP_DEPS_DIR)
+  add_library(newsdrop_cairo INTERFACE)
+  target_include_directories(newsdrop_cairo SYSTEM INTERFACE
+    "${NEWSDROP_DEPS_DIR}/include/cairo" "${NEWSDROP_DEPS_DIR}/include/pixman-1")
+  target_compile_definitions(newsdrop_cairo INTERFACE CAIRO_WIN32_STATIC_BUILD)
+  target_link_libraries(newsdrop_cairo INTERFACE
+    "${NEWSDROP_DEPS_DIR}/lib/libcairo.a" "${NEWSDROP_DEPS_DIR}/lib/libpixman-1.a"
+    gdi32 msimg32 ssp)
+endif()
+
+# newsdrop_test(<name> SOURCES ... [LIBS ...] [LABELS ...])
+# One GoogleTest executable per class family, run under Wine by ctest.
+function(newsdrop_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name})
+  if(ARG_LABELS)
+    set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
+  endif()
+endfunction()
