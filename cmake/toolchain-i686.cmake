@@ -1,13 +1,4 @@
-# mingw-w64 i686, posix thread model (GoogleTest needs std::thread and std::mutex).
-set(CMAKE_SYSTEM_NAME Windows)
+# The released target: 32-bit Windows. It links here but cannot run on this kernel.
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(NEWSDROP_TRIPLET i686-w64-mingw32)
-
-set(CMAKE_C_COMPILER ${NEWSDROP_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${NEWSDROP_TRIPLET}-g++-posix)
-set(CMAKE_RC_COMPILER ${NEWSDROP_TRIPLET}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${NEWSDROP_TRIPLET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw.cmake)
