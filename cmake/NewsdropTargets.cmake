@@ -22,14 +22,20 @@ if(NEWSDROP_DEPS_DIR)
     gdi32 msimg32 ssp)
 endif()
 
-# newsdrop_test(<name> SOURCES ... [LIBS ...] [LABELS ...])
+# newsdrop_test(<name> SOURCES ... [LIBS ...] [HTTP_SERVER])
 # One GoogleTest executable per class family, run under Wine by ctest.
+# HTTP_SERVER runs the test inside tests/net/http_test_server.py, which listens
+# on 127.0.0.1:80 and :443; the lock keeps two such tests from running at once.
 function(newsdrop_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "HTTP_SERVER" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
-  add_test(NAME ${name} COMMAND ${name})
-  if(ARG_LABELS)
-    set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
+  if(NOT ARG_HTTP_SERVER)
+    add_test(NAME ${name} COMMAND ${name})
+    return()
   endif()
+  add_test(NAME ${name}
+    COMMAND python3 ${PROJECT_SOURCE_DIR}/tests/net/http_test_server.py --
+            ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}>)
+  set_tests_properties(${name} PROPERTIES RESOURCE_LOCK loopback_ports_80_443)
 endfunction()
