@@ -1,6 +1,6 @@
 # Sourced by the scripts that run Wine: the fixed environment of every test run.
 # Expects build_dir to be set to the build tree.
-export WINEPREFIX="$build_dir/wineprefix"
+export WINEPREFIX="$(realpath -m "$build_dir")/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # Gives the ANSI code page 1254, the widget's home code page.
