@@ -47,6 +47,10 @@ class EWriteError : public EStreamError {
   using EStreamError::EStreamError;
 };
 
+class EResNotFound : public Exception {
+  using Exception::Exception;
+};
+
 // The system's text for an error code, without the trailing line break.
 std::wstring SystemErrorMessage(DWORD errorCode);
 

@@ -136,3 +136,45 @@ void TMemoryStream::SetSize(int64_t newSize) {
   bytes_.resize(static_cast<size_t>(std::max<int64_t>(newSize, 0)));
   position_ = std::min(position_, static_cast<int64_t>(bytes_.size()));
 }
+
+namespace {
+
+std::wstring ResourceNameText(const wchar_t *name) {
+  return IS_INTRESOURCE(name) ? std::to_wstring(reinterpret_cast<uintptr_t>(name)) : name;
+}
+
+} // namespace
+
+TResourceStream::TResourceStream(HMODULE module, const wchar_t *resourceName,
+                                 const wchar_t *resourceType) {
+  HRSRC resource = FindResourceW(module, resourceName, resourceType);
+  HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+  if (!loaded)
+    throw EResNotFound(L"Resource " + ResourceNameText(resourceName) + L" not found");
+  data_ = static_cast<const uint8_t *>(LockResource(loaded));
+  size_ = SizeofResource(module, resource);
+}
+
+int64_t TResourceStream::Read(void *buffer, int64_t count) {
+  const int64_t done = std::clamp<int64_t>(count, 0, std::max<int64_t>(size_ - position_, 0));
+  if (done > 0)
+    std::memcpy(buffer, data_ + position_, static_cast<size_t>(done));
+  position_ += done;
+  return done;
+}
+
+int64_t TResourceStream::Write(const void *, int64_t) {
+  throw EStreamError(L"Can't write to a read-only resource stream");
+}
+
+int64_t TResourceStream::Seek(int64_t offset, TSeekOrigin origin) {
+  const int64_t base = origin == TSeekOrigin::Beginning ? 0
+                       : origin == TSeekOrigin::Current ? position_
+                                                        : size_;
+  position_ = std::max<int64_t>(base + offset, 0);
+  return position_;
+}
+
+void TResourceStream::SetSize(int64_t) {
+  throw EStreamError(L"Can't write to a read-only resource stream");
+}

@@ -64,3 +64,20 @@ private:
   std::vector<uint8_t> bytes_;
   int64_t position_ = 0;
 };
+
+// A read-only view of a resource of a module; writing is refused.
+class TResourceStream : public TStream {
+public:
+  // Raises EResNotFound when the module has no such resource.
+  TResourceStream(HMODULE module, const wchar_t *resourceName, const wchar_t *resourceType);
+
+  int64_t Read(void *buffer, int64_t count) override;
+  int64_t Write(const void *buffer, int64_t count) override;
+  int64_t Seek(int64_t offset, TSeekOrigin origin) override;
+  void SetSize(int64_t newSize) override;
+
+private:
+  const uint8_t *data_ = nullptr;
+  int64_t size_ = 0;
+  int64_t position_ = 0;
+};

@@ -4,7 +4,7 @@
 
 TEST(DeclaresEntities, OnlyEntityDeclarationsBeforeTheRootElementCount) {
   const struct {
-    const char* name;
+    const char *name;
     std::string start;
     bool declares;
   } cases[] = {
@@ -21,8 +21,8 @@ TEST(DeclaresEntities, OnlyEntityDeclarationsBeforeTheRootElementCount) {
        "<!-- <fake> --><!DOCTYPE rss [<!ENTITY a \"b\">]><rss/>", true},
       {"a processing instruction first",
        "<?xml-stylesheet href=\"a.xsl\"?><!DOCTYPE r [<!ENTITY a \"b\">]><r/>", true},
-      {"a quoted > inside the DOCTYPE",
-       "<!DOCTYPE r SYSTEM \"a>b.dtd\" [<!ENTITY a \"b\">]><r/>", true},
+      {"a quoted > inside the DOCTYPE", "<!DOCTYPE r SYSTEM \"a>b.dtd\" [<!ENTITY a \"b\">]><r/>",
+       true},
       {"entity text after the root element is content",
        "<rss><title>&lt;!ENTITY</title><!-- <!ENTITY a \"b\"> --></rss>", false},
       {"UTF-16 little-endian",
@@ -31,6 +31,6 @@ TEST(DeclaresEntities, OnlyEntityDeclarationsBeforeTheRootElementCount) {
       {"a prolog that never ends", "<!DOCTYPE r [" + std::string(70000, ' '), true},
       {"a short unterminated prolog", "<!DOCTYPE r [", false},
   };
-  for (const auto& c : cases)
+  for (const auto &c : cases)
     EXPECT_EQ(DeclaresEntities(c.start), c.declares) << c.name;
 }
