@@ -12,14 +12,14 @@ namespace {
 
 using TPixels = std::vector<uint32_t>;
 
-TPixels PixelsOf(const TBitmapEx& bitmap) {
+TPixels PixelsOf(const TBitmapEx &bitmap) {
   bitmap.Flush();
   TPixels pixels(static_cast<size_t>(bitmap.Width()) * bitmap.Height());
   std::memcpy(pixels.data(), bitmap.Bits(), pixels.size() * 4);
   return pixels;
 }
 
-void SetPixels(TBitmapEx& bitmap, const TPixels& pixels) {
+void SetPixels(TBitmapEx &bitmap, const TPixels &pixels) {
   bitmap.Flush();
   std::memcpy(bitmap.Bits(), pixels.data(), pixels.size() * 4);
   bitmap.MarkDirty();
@@ -52,7 +52,7 @@ TEST(PixelHelpers, OpacityScalesAllFourBytesWithTruncation) {
       {128, 0x7F7F7F7F, 0x40400000},
       {0, 0x00000000, 0x00000000},
   };
-  for (const auto& c : cases) {
+  for (const auto &c : cases) {
     TBitmapEx bitmap(2, 1);
     SetPixels(bitmap, {0xFFFFFFFF, 0x80800000});
     bitmap.ApplyOpacity(c.opacity);
@@ -108,7 +108,7 @@ TEST(PixelHelpers, BlurWorksInPlaceAndPassesCompose) {
 }
 
 TEST(PixelHelpers, BlurLeavesNarrowBitmapsAlone) {
-  for (const auto& [width, height] : {std::pair{2, 5}, std::pair{5, 2}, std::pair{1, 1}}) {
+  for (const auto &[width, height] : {std::pair{2, 5}, std::pair{5, 2}, std::pair{1, 1}}) {
     TBitmapEx bitmap(width, height);
     TPixels pixels(width * height);
     for (size_t i = 0; i < pixels.size(); ++i)
