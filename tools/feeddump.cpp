@@ -4,6 +4,7 @@
 
 #include "news/NewsFeed.h"
 #include "text/Errors.h"
+#include "text/WideText.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -13,7 +14,7 @@
 
 namespace {
 
-std::string JsonString(const std::wstring &text) {
+std::string JsonString(const std::wstring& text) {
   std::string json = "\"";
   for (char c : WideToUtf8(text)) {
     switch (c) {
@@ -45,10 +46,10 @@ std::string JsonString(const std::wstring &text) {
   return json + "\"";
 }
 
-void PrintItems(const TElementList &items) {
+void PrintItems(const TElementList& items) {
   std::string json = "[";
   for (size_t i = 0; i < items.size(); ++i) {
-    const TElement &item = *items[i];
+    const TElement& item = *items[i];
     json += i == 0 ? "\n" : ",\n";
     json += "  {\"title\": " + JsonString(item.Title) +
             ", \"summary\": " + JsonString(item.Summary) +
@@ -59,12 +60,12 @@ void PrintItems(const TElementList &items) {
   std::fwrite(json.data(), 1, json.size(), stdout);
 }
 
-int Fail(const std::wstring &fileName, const char *reason) {
+int Fail(const std::wstring& fileName, const char* reason) {
   std::fprintf(stderr, "feeddump: %s: %s\n", WideToUtf8(fileName).c_str(), reason);
   return 1;
 }
 
-int DumpFeed(const std::wstring &fileName) {
+int DumpFeed(const std::wstring& fileName) {
   if (GetFileAttributesW(fileName.c_str()) == INVALID_FILE_ATTRIBUTES)
     return Fail(fileName, "no such file");
   TNewsFeed feed;
@@ -86,7 +87,7 @@ int DumpFeed(const std::wstring &fileName) {
 
 } // namespace
 
-int wmain(int argc, wchar_t **argv) {
+int wmain(int argc, wchar_t** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: feeddump FILE\n");
     return 2;
@@ -98,7 +99,7 @@ int wmain(int argc, wchar_t **argv) {
   int status = 1;
   try {
     status = DumpFeed(argv[1]);
-  } catch (const Exception &error) {
+  } catch (const Exception& error) {
     std::fprintf(stderr, "feeddump: %s\n", error.what());
   }
   CoUninitialize();

@@ -6,13 +6,13 @@
 
 using namespace Gdiplus::DllExports;
 
-void ScalePixels(uint8_t *bits, int width, int height, uint8_t opacity) {
+void ScalePixels(uint8_t* bits, int width, int height, uint8_t opacity) {
   const size_t bytes = static_cast<size_t>(width) * height * 4;
   for (size_t i = 0; i < bytes; ++i)
     bits[i] = static_cast<uint8_t>((bits[i] * opacity) >> 8);
 }
 
-void TintPixels(uint8_t *bits, int width, int height, uint8_t blue, uint8_t green, uint8_t red) {
+void TintPixels(uint8_t* bits, int width, int height, uint8_t blue, uint8_t green, uint8_t red) {
   const size_t pixels = static_cast<size_t>(width) * height;
   for (size_t i = 0; i < pixels; ++i, bits += 4) {
     bits[0] = static_cast<uint8_t>(std::min((bits[0] * blue) >> 8, 255));
@@ -21,18 +21,18 @@ void TintPixels(uint8_t *bits, int width, int height, uint8_t blue, uint8_t gree
   }
 }
 
-uint8_t *PixelRow(uint8_t *bits, int row, int width) {
+uint8_t* PixelRow(uint8_t* bits, int row, int width) {
   return bits + static_cast<size_t>(row) * width * 4;
 }
 
 // In place, top to bottom and left to right: the pixels above and to the left
 // already hold this pass's values, which is what spreads content downward.
-void BlurPixels(uint8_t *bits, int firstColumn, int firstRow, int width, int height) {
+void BlurPixels(uint8_t* bits, int firstColumn, int firstRow, int width, int height) {
   const int stride = width * 4;
   for (int y = std::max(firstRow, 1); y <= height - 2; ++y) {
-    uint8_t *row = PixelRow(bits, y, width);
+    uint8_t* row = PixelRow(bits, y, width);
     for (int x = std::max(firstColumn, 1); x <= width - 2; ++x) {
-      uint8_t *pixel = row + x * 4;
+      uint8_t* pixel = row + x * 4;
       for (int channel = 0; channel < 4; ++channel) {
         const int sum = pixel[channel - stride] + pixel[channel + stride] + pixel[channel - 4] +
                         pixel[channel + 4];
@@ -60,12 +60,12 @@ TBitmapEx::~TBitmapEx() {
 }
 
 std::unique_ptr<TBitmapEx>
-TBitmapEx::CreateFromResource(HMODULE instance, const wchar_t *resourceType, int resourceId) {
+TBitmapEx::CreateFromResource(HMODULE instance, const wchar_t* resourceType, int resourceId) {
   auto stream =
       std::make_unique<TResourceStream>(instance, MAKEINTRESOURCEW(resourceId), resourceType);
-  IStream *adapter = new TStreamAdapter(stream.release(), TStreamOwnership::Owned);
+  IStream* adapter = new TStreamAdapter(stream.release(), TStreamOwnership::Owned);
   adapter->AddRef();
-  GpBitmap *decoded = nullptr;
+  GpBitmap* decoded = nullptr;
   GdipCreateBitmapFromStream(adapter, &decoded);
   UINT width = 0;
   UINT height = 0;
@@ -73,7 +73,7 @@ TBitmapEx::CreateFromResource(HMODULE instance, const wchar_t *resourceType, int
   GdipGetImageHeight(decoded, &height);
 
   auto bitmap = std::make_unique<TBitmapEx>(static_cast<int>(width), static_cast<int>(height));
-  GpGraphics *graphics = nullptr;
+  GpGraphics* graphics = nullptr;
   GdipCreateFromHDC(bitmap->dc_, &graphics);
   GdipDrawImageRectI(graphics, decoded, 0, 0, static_cast<INT>(width), static_cast<INT>(height));
   GdipDeleteGraphics(graphics);
@@ -84,12 +84,12 @@ TBitmapEx::CreateFromResource(HMODULE instance, const wchar_t *resourceType, int
   return bitmap;
 }
 
-std::unique_ptr<TBitmapEx> TBitmapEx::CreateCopy(const TBitmapEx &source) {
+std::unique_ptr<TBitmapEx> TBitmapEx::CreateCopy(const TBitmapEx& source) {
   auto copy = std::make_unique<TBitmapEx>(source.width_, source.height_, source.format_);
   if (!copy->image_ || !source.image_)
     return copy;
   source.Flush();
-  cairo_t *context = cairo_create(copy->image_);
+  cairo_t* context = cairo_create(copy->image_);
   cairo_set_source_surface(context, source.image_, 0, 0);
   cairo_paint(context);
   cairo_destroy(context);
@@ -129,9 +129,9 @@ void TBitmapEx::Tint(ARGB color) {
 
 // The pixels are premultiplied: wrapped as straight ARGB, GDI+ would multiply
 // them by alpha a second time and darken every translucent pixel it draws.
-GpBitmap *TBitmapEx::CreateGPBitmap() const {
+GpBitmap* TBitmapEx::CreateGPBitmap() const {
   Flush();
-  GpBitmap *bitmap = nullptr;
+  GpBitmap* bitmap = nullptr;
   GdipCreateBitmapFromScan0(width_, height_, stride_, PixelFormat32bppPARGB, bits_, &bitmap);
   return bitmap;
 }

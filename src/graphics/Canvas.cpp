@@ -4,7 +4,7 @@ using namespace Gdiplus::DllExports;
 
 namespace {
 
-Gdiplus::RectF FloatRect(const RECT &rectangle) {
+Gdiplus::RectF FloatRect(const RECT& rectangle) {
   return Gdiplus::RectF(static_cast<float>(rectangle.left), static_cast<float>(rectangle.top),
                         static_cast<float>(rectangle.right - rectangle.left),
                         static_cast<float>(rectangle.bottom - rectangle.top));
@@ -43,7 +43,7 @@ void TCanvasEx::CreateHandles() {
   GdipSetPixelOffsetMode(graphics_, pixelOffsetMode_);
   GdipSetTextContrast(graphics_, textContrast_);
 
-  GpStringFormat *typographic = nullptr;
+  GpStringFormat* typographic = nullptr;
   GdipStringFormatGetGenericTypographic(&typographic);
   GdipCloneStringFormat(typographic, &measuringFormat_);
   INT flags = 0;
@@ -94,14 +94,14 @@ void TCanvasEx::Clear() {
   EndGdiPlus();
 }
 
-void TCanvasEx::DrawBitmap(const TBitmapEx &bitmap, int x, int y) {
+void TCanvasEx::DrawBitmap(const TBitmapEx& bitmap, int x, int y) {
   if (!cairo_ || !bitmap.Image())
     return;
   cairo_set_source_surface(cairo_, bitmap.Image(), x, y);
   cairo_paint(cairo_);
 }
 
-void TCanvasEx::DrawBitmapAlpha(const TBitmapEx &bitmap, int x, int y, uint8_t opacity) {
+void TCanvasEx::DrawBitmapAlpha(const TBitmapEx& bitmap, int x, int y, uint8_t opacity) {
   if (!cairo_ || !bitmap.Image())
     return;
   cairo_set_source_surface(cairo_, bitmap.Image(), x, y);
@@ -111,7 +111,7 @@ void TCanvasEx::DrawBitmapAlpha(const TBitmapEx &bitmap, int x, int y, uint8_t o
     cairo_paint_with_alpha(cairo_, opacity / 255.0);
 }
 
-void TCanvasEx::StretchDraw(const TBitmapEx &bitmap, int x, int y, int width, int height) {
+void TCanvasEx::StretchDraw(const TBitmapEx& bitmap, int x, int y, int width, int height) {
   if (width == bitmap.Width() && height == bitmap.Height()) {
     DrawBitmap(bitmap, x, y);
     return;
@@ -120,7 +120,7 @@ void TCanvasEx::StretchDraw(const TBitmapEx &bitmap, int x, int y, int width, in
       height <= 0)
     return;
   cairo_save(cairo_);
-  cairo_pattern_t *pattern = cairo_pattern_create_for_surface(bitmap.Image());
+  cairo_pattern_t* pattern = cairo_pattern_create_for_surface(bitmap.Image());
   cairo_pattern_set_filter(pattern, CAIRO_FILTER_NEAREST);
   cairo_matrix_t scale;
   cairo_matrix_init_scale(&scale, static_cast<float>(bitmap.Width()) / static_cast<float>(width),
@@ -135,7 +135,7 @@ void TCanvasEx::StretchDraw(const TBitmapEx &bitmap, int x, int y, int width, in
   cairo_restore(cairo_);
 }
 
-void TCanvasEx::DrawBitmapPart(const TBitmapEx &bitmap, int x, int y, int sourceX, int sourceY,
+void TCanvasEx::DrawBitmapPart(const TBitmapEx& bitmap, int x, int y, int sourceX, int sourceY,
                                int width, int height) {
   if (!cairo_ || !bitmap.Image())
     return;
@@ -144,7 +144,7 @@ void TCanvasEx::DrawBitmapPart(const TBitmapEx &bitmap, int x, int y, int source
   cairo_fill(cairo_);
 }
 
-void TCanvasEx::DrawBitmapPartAlpha(const TBitmapEx &bitmap, int x, int y, int sourceX, int sourceY,
+void TCanvasEx::DrawBitmapPartAlpha(const TBitmapEx& bitmap, int x, int y, int sourceX, int sourceY,
                                     int width, int height, uint8_t opacity) {
   if (!cairo_ || !bitmap.Image())
     return;
@@ -156,14 +156,14 @@ void TCanvasEx::DrawBitmapPartAlpha(const TBitmapEx &bitmap, int x, int y, int s
   cairo_restore(cairo_);
 }
 
-void TCanvasEx::DrawBlurred(const TBitmapEx &bitmap, int x, int y, int passes) {
+void TCanvasEx::DrawBlurred(const TBitmapEx& bitmap, int x, int y, int passes) {
   const auto copy = bitmap.Clone();
   copy->Blur(passes);
   DrawBitmap(*copy, x, y);
 }
 
-void TCanvasEx::StretchDrawGdiPlus(const TBitmapEx &bitmap, int x, int y, int width, int height) {
-  GpBitmap *image = bitmap.CreateGPBitmap();
+void TCanvasEx::StretchDrawGdiPlus(const TBitmapEx& bitmap, int x, int y, int width, int height) {
+  GpBitmap* image = bitmap.CreateGPBitmap();
   if (!image)
     return;
   BeginGdiPlus();
@@ -172,10 +172,10 @@ void TCanvasEx::StretchDrawGdiPlus(const TBitmapEx &bitmap, int x, int y, int wi
   GdipDisposeImage(image);
 }
 
-void TCanvasEx::TileBitmap(const TBitmapEx &bitmap, int left, int top, int right, int bottom) {
+void TCanvasEx::TileBitmap(const TBitmapEx& bitmap, int left, int top, int right, int bottom) {
   if (!cairo_ || !bitmap.Image())
     return;
-  cairo_pattern_t *pattern = cairo_pattern_create_for_surface(bitmap.Image());
+  cairo_pattern_t* pattern = cairo_pattern_create_for_surface(bitmap.Image());
   cairo_pattern_set_extend(pattern, CAIRO_EXTEND_REPEAT);
   cairo_save(cairo_);
   cairo_set_source(cairo_, pattern);
@@ -191,7 +191,7 @@ void TCanvasEx::DrawLine(int x1, int y1, int x2, int y2) {
   EndGdiPlus();
 }
 
-void TCanvasEx::DrawText(const RECT &rectangle, const std::wstring &text) {
+void TCanvasEx::DrawText(const RECT& rectangle, const std::wstring& text) {
   const Gdiplus::RectF layout = FloatRect(rectangle);
   BeginGdiPlus();
   GdipDrawString(graphics_, text.c_str(), static_cast<INT>(text.size()), font_->Handle(), &layout,
@@ -199,7 +199,7 @@ void TCanvasEx::DrawText(const RECT &rectangle, const std::wstring &text) {
   EndGdiPlus();
 }
 
-SIZE TCanvasEx::TextExtent(const std::wstring &text) {
+SIZE TCanvasEx::TextExtent(const std::wstring& text) {
   const Gdiplus::RectF layout(0, 0, 0, 0);
   Gdiplus::RectF box;
   GdipMeasureString(graphics_, text.c_str(), static_cast<INT>(text.size()), font_->Handle(),
@@ -207,7 +207,7 @@ SIZE TCanvasEx::TextExtent(const std::wstring &text) {
   return SIZE{static_cast<LONG>(box.Width + 1.0f), static_cast<LONG>(box.Height + 1.0f)};
 }
 
-float TCanvasEx::TextHeight(const std::wstring &text) {
+float TCanvasEx::TextHeight(const std::wstring& text) {
   const Gdiplus::RectF layout(0, 0, 0, 0);
   Gdiplus::RectF box;
   GdipMeasureString(graphics_, text.c_str(), static_cast<INT>(text.size()), font_->Handle(),

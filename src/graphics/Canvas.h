@@ -12,38 +12,38 @@ class TCanvasEx : public TGraphicObjectEx {
 public:
   TCanvasEx(int width, int height, cairo_format_t format = CAIRO_FORMAT_ARGB32);
   ~TCanvasEx() override;
-  TCanvasEx(const TCanvasEx &) = delete;
-  TCanvasEx &operator=(const TCanvasEx &) = delete;
+  TCanvasEx(const TCanvasEx&) = delete;
+  TCanvasEx& operator=(const TCanvasEx&) = delete;
 
   // A new, transparent bitmap of that size; settings and drawing objects stay.
   void SetSize(int width, int height);
 
   void Clear();
-  void DrawBitmap(const TBitmapEx &bitmap, int x, int y);
-  void DrawBitmapAlpha(const TBitmapEx &bitmap, int x, int y, uint8_t opacity);
-  void StretchDraw(const TBitmapEx &bitmap, int x, int y, int width, int height);
-  void DrawBitmapPart(const TBitmapEx &bitmap, int x, int y, int sourceX, int sourceY, int width,
+  void DrawBitmap(const TBitmapEx& bitmap, int x, int y);
+  void DrawBitmapAlpha(const TBitmapEx& bitmap, int x, int y, uint8_t opacity);
+  void StretchDraw(const TBitmapEx& bitmap, int x, int y, int width, int height);
+  void DrawBitmapPart(const TBitmapEx& bitmap, int x, int y, int sourceX, int sourceY, int width,
                       int height);
-  void DrawBitmapPartAlpha(const TBitmapEx &bitmap, int x, int y, int sourceX, int sourceY,
+  void DrawBitmapPartAlpha(const TBitmapEx& bitmap, int x, int y, int sourceX, int sourceY,
                            int width, int height, uint8_t opacity);
-  void DrawBlurred(const TBitmapEx &bitmap, int x, int y, int passes);
-  void StretchDrawGdiPlus(const TBitmapEx &bitmap, int x, int y, int width, int height);
-  void TileBitmap(const TBitmapEx &bitmap, int left, int top, int right, int bottom);
+  void DrawBlurred(const TBitmapEx& bitmap, int x, int y, int passes);
+  void StretchDrawGdiPlus(const TBitmapEx& bitmap, int x, int y, int width, int height);
+  void TileBitmap(const TBitmapEx& bitmap, int left, int top, int right, int bottom);
   void DrawLine(int x1, int y1, int x2, int y2);
-  void DrawText(const RECT &rectangle, const std::wstring &text);
-  SIZE TextExtent(const std::wstring &text);
-  int TextWidth(const std::wstring &text) { return TextExtent(text).cx; }
-  float TextHeight(const std::wstring &text);
+  void DrawText(const RECT& rectangle, const std::wstring& text);
+  SIZE TextExtent(const std::wstring& text);
+  int TextWidth(const std::wstring& text) { return TextExtent(text).cx; }
+  float TextHeight(const std::wstring& text);
   HDC GetDC() const { return bitmap_->GetDC(); }
 
-  TBitmapEx &Bitmap() const { return *bitmap_; }
-  GpGraphics *Graphics() const { return graphics_; }
+  TBitmapEx& Bitmap() const { return *bitmap_; }
+  GpGraphics* Graphics() const { return graphics_; }
   int Width() const { return width_; }
   int Height() const { return height_; }
-  TFontEx &Font() const { return *font_; }
-  TSolidBrushEx &Brush() const { return *brush_; }
-  TPenEx &Pen() const { return *pen_; }
-  TStringFormatEx &StringFormat() const { return *stringFormat_; }
+  TFontEx& Font() const { return *font_; }
+  TSolidBrushEx& Brush() const { return *brush_; }
+  TPenEx& Pen() const { return *pen_; }
+  TStringFormatEx& StringFormat() const { return *stringFormat_; }
 
   bool Antialias() const { return antialias_; }
   void SetAntialias(bool antialias);
@@ -69,8 +69,8 @@ private:
   void EndGdiPlus() const;
 
   std::unique_ptr<TBitmapEx> bitmap_;
-  cairo_t *cairo_ = nullptr;
-  GpGraphics *graphics_ = nullptr;
+  cairo_t* cairo_ = nullptr;
+  GpGraphics* graphics_ = nullptr;
   int width_;
   int height_;
   cairo_format_t format_;
@@ -84,5 +84,5 @@ private:
   Gdiplus::PixelOffsetMode pixelOffsetMode_ = Gdiplus::PixelOffsetModeNone;
   UINT textContrast_ = 4;
   std::unique_ptr<TStringFormatEx> stringFormat_;
-  GpStringFormat *measuringFormat_ = nullptr;
+  GpStringFormat* measuringFormat_ = nullptr;
 };

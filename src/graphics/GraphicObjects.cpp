@@ -7,7 +7,7 @@ void TGraphicObjectEx::Changed() {
     OnChange(this);
 }
 
-void TGraphicObjectEx::Assign(const TGraphicObjectEx *) {}
+void TGraphicObjectEx::Assign(const TGraphicObjectEx*) {}
 
 TSolidBrushEx::TSolidBrushEx() {
   CreateHandle();
@@ -27,12 +27,12 @@ void TSolidBrushEx::DestroyHandle() {
   brush_ = nullptr;
 }
 
-GpBrush *TSolidBrushEx::GetHandle() const {
+GpBrush* TSolidBrushEx::GetHandle() const {
   return brush_;
 }
 
-void TSolidBrushEx::Assign(const TGraphicObjectEx *source) {
-  const auto *brush = dynamic_cast<const TSolidBrushEx *>(source);
+void TSolidBrushEx::Assign(const TGraphicObjectEx* source) {
+  const auto* brush = dynamic_cast<const TSolidBrushEx*>(source);
   if (!brush)
     return;
   DestroyHandle();
@@ -68,8 +68,8 @@ void TPenEx::DestroyHandle() {
   pen_ = nullptr;
 }
 
-void TPenEx::Assign(const TGraphicObjectEx *source) {
-  const auto *pen = dynamic_cast<const TPenEx *>(source);
+void TPenEx::Assign(const TGraphicObjectEx* source) {
+  const auto* pen = dynamic_cast<const TPenEx*>(source);
   if (!pen)
     return;
   DestroyHandle();
@@ -114,8 +114,8 @@ TStringFormatEx::~TStringFormatEx() {
     GdipDeleteStringFormat(format_);
 }
 
-void TStringFormatEx::Assign(const TGraphicObjectEx *source) {
-  const auto *format = dynamic_cast<const TStringFormatEx *>(source);
+void TStringFormatEx::Assign(const TGraphicObjectEx* source) {
+  const auto* format = dynamic_cast<const TStringFormatEx*>(source);
   if (!format)
     return;
   SetFormatFlags(format->formatFlags_);
@@ -178,7 +178,7 @@ TFontEx::~TFontEx() {
 // A family that is not installed, or that cannot make this font, falls back
 // to the generic sans-serif family.
 void TFontEx::CreateHandle() {
-  GpFontFamily *family = nullptr;
+  GpFontFamily* family = nullptr;
   if (GdipCreateFontFamilyFromName(name_.c_str(), nullptr, &family) == Gdiplus::Ok) {
     GdipCreateFont(family, static_cast<float>(size_), style_, Gdiplus::UnitPoint, &font_);
     GdipDeleteFontFamily(family);
@@ -204,8 +204,8 @@ void TFontEx::Recreate() {
   Changed();
 }
 
-void TFontEx::Assign(const TGraphicObjectEx *source) {
-  const auto *font = dynamic_cast<const TFontEx *>(source);
+void TFontEx::Assign(const TGraphicObjectEx* source) {
+  const auto* font = dynamic_cast<const TFontEx*>(source);
   if (!font)
     return;
   DestroyHandle();
@@ -227,7 +227,7 @@ void TFontEx::SetColor(ARGB color) {
   GdipSetSolidFillColor(brush_, color_);
 }
 
-void TFontEx::SetName(const std::wstring &name) {
+void TFontEx::SetName(const std::wstring& name) {
   if (name == name_)
     return;
   name_ = name;

@@ -7,7 +7,7 @@
 #include <string>
 
 class TGraphicObjectEx;
-using TGraphicChangeEvent = std::function<void(TGraphicObjectEx *sender)>;
+using TGraphicChangeEvent = std::function<void(TGraphicObjectEx* sender)>;
 
 // The GDI+ drawing objects: each wrapper holds one GDI+ object, created with
 // its defaults and updated at once by every property change. GDI+ status codes
@@ -18,14 +18,14 @@ public:
 
   virtual void Changed();
   // Copies the settings of a source of the same class; ignores any other.
-  virtual void Assign(const TGraphicObjectEx *source);
+  virtual void Assign(const TGraphicObjectEx* source);
 
   TGraphicChangeEvent OnChange;
 };
 
 class TBrushEx : public TGraphicObjectEx {
 public:
-  virtual GpBrush *GetHandle() const { return nullptr; }
+  virtual GpBrush* GetHandle() const { return nullptr; }
   int BrushType() const { return brushType_; }
 
 private:
@@ -36,11 +36,11 @@ class TSolidBrushEx : public TBrushEx {
 public:
   TSolidBrushEx();
   ~TSolidBrushEx() override;
-  TSolidBrushEx(const TSolidBrushEx &) = delete;
-  TSolidBrushEx &operator=(const TSolidBrushEx &) = delete;
+  TSolidBrushEx(const TSolidBrushEx&) = delete;
+  TSolidBrushEx& operator=(const TSolidBrushEx&) = delete;
 
-  GpBrush *GetHandle() const override;
-  void Assign(const TGraphicObjectEx *source) override;
+  GpBrush* GetHandle() const override;
+  void Assign(const TGraphicObjectEx* source) override;
 
   ARGB Color() const { return color_; }
   void SetColor(ARGB color);
@@ -49,7 +49,7 @@ private:
   void CreateHandle();
   void DestroyHandle();
 
-  GpSolidFill *brush_ = nullptr;
+  GpSolidFill* brush_ = nullptr;
   ARGB color_ = 0xFF808080;
 };
 
@@ -57,12 +57,12 @@ class TPenEx : public TGraphicObjectEx {
 public:
   TPenEx();
   ~TPenEx() override;
-  TPenEx(const TPenEx &) = delete;
-  TPenEx &operator=(const TPenEx &) = delete;
+  TPenEx(const TPenEx&) = delete;
+  TPenEx& operator=(const TPenEx&) = delete;
 
-  void Assign(const TGraphicObjectEx *source) override;
+  void Assign(const TGraphicObjectEx* source) override;
 
-  GpPen *Handle() const { return pen_; }
+  GpPen* Handle() const { return pen_; }
   ARGB Color() const { return color_; }
   void SetColor(ARGB color);
   float Width() const { return width_; }
@@ -74,7 +74,7 @@ private:
   void CreateHandle();
   void DestroyHandle();
 
-  GpPen *pen_ = nullptr;
+  GpPen* pen_ = nullptr;
   ARGB color_ = 0xFF000000;
   float width_ = 1.0f;
   Gdiplus::DashStyle style_ = Gdiplus::DashStyleSolid;
@@ -84,12 +84,12 @@ class TStringFormatEx : public TGraphicObjectEx {
 public:
   TStringFormatEx();
   ~TStringFormatEx() override;
-  TStringFormatEx(const TStringFormatEx &) = delete;
-  TStringFormatEx &operator=(const TStringFormatEx &) = delete;
+  TStringFormatEx(const TStringFormatEx&) = delete;
+  TStringFormatEx& operator=(const TStringFormatEx&) = delete;
 
-  void Assign(const TGraphicObjectEx *source) override;
+  void Assign(const TGraphicObjectEx* source) override;
 
-  GpStringFormat *Handle() const { return format_; }
+  GpStringFormat* Handle() const { return format_; }
   INT FormatFlags() const { return formatFlags_; }
   void SetFormatFlags(INT flags);
   Gdiplus::StringAlignment Alignment() const { return alignment_; }
@@ -102,7 +102,7 @@ public:
   void SetTrimming(Gdiplus::StringTrimming trimming);
 
 private:
-  GpStringFormat *format_ = nullptr;
+  GpStringFormat* format_ = nullptr;
   INT formatFlags_ = 0;
   Gdiplus::StringAlignment alignment_ = Gdiplus::StringAlignmentNear;
   Gdiplus::HotkeyPrefix hotkeyPrefix_ = Gdiplus::HotkeyPrefixNone;
@@ -114,20 +114,20 @@ class TFontEx : public TGraphicObjectEx {
 public:
   TFontEx();
   ~TFontEx() override;
-  TFontEx(const TFontEx &) = delete;
-  TFontEx &operator=(const TFontEx &) = delete;
+  TFontEx(const TFontEx&) = delete;
+  TFontEx& operator=(const TFontEx&) = delete;
 
-  void Assign(const TGraphicObjectEx *source) override;
+  void Assign(const TGraphicObjectEx* source) override;
 
-  GpFont *Handle() const { return font_; }
-  GpSolidFill *Brush() const { return brush_; }
-  TStringFormatEx &Format() const { return *format_; }
+  GpFont* Handle() const { return font_; }
+  GpSolidFill* Brush() const { return brush_; }
+  TStringFormatEx& Format() const { return *format_; }
 
   // Opaque colours are kept at alpha 254, so text is never drawn fully opaque.
   ARGB Color() const { return color_; }
   void SetColor(ARGB color);
-  const std::wstring &Name() const { return name_; }
-  void SetName(const std::wstring &name);
+  const std::wstring& Name() const { return name_; }
+  void SetName(const std::wstring& name);
   int Size() const { return size_; }
   void SetSize(int size);
   INT Style() const { return style_; }
@@ -138,12 +138,12 @@ private:
   void DestroyHandle();
   void Recreate();
 
-  GpFont *font_ = nullptr;
+  GpFont* font_ = nullptr;
   ARGB color_ = 0xFE000000;
   std::wstring name_ = L"Arial";
   int size_ = 10;
   INT style_ = Gdiplus::FontStyleRegular;
-  GpSolidFill *brush_ = nullptr;
+  GpSolidFill* brush_ = nullptr;
   std::unique_ptr<TStringFormatEx> format_;
 };
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <memory>
 
-TStreamAdapter::TStreamAdapter(TStream *stream, TStreamOwnership ownership)
+TStreamAdapter::TStreamAdapter(TStream* stream, TStreamOwnership ownership)
     : stream_(stream), ownership_(ownership) {}
 
 TStreamAdapter::~TStreamAdapter() {
@@ -12,11 +12,11 @@ TStreamAdapter::~TStreamAdapter() {
     delete stream_;
 }
 
-HRESULT STDMETHODCALLTYPE TStreamAdapter::QueryInterface(REFIID iid, void **object) {
+HRESULT STDMETHODCALLTYPE TStreamAdapter::QueryInterface(REFIID iid, void** object) {
   if (!object)
     return E_POINTER;
   if (iid == IID_IUnknown || iid == IID_ISequentialStream || iid == IID_IStream) {
-    *object = static_cast<IStream *>(this);
+    *object = static_cast<IStream*>(this);
     AddRef();
     return S_OK;
   }
@@ -35,7 +35,7 @@ ULONG STDMETHODCALLTYPE TStreamAdapter::Release() {
   return static_cast<ULONG>(left);
 }
 
-HRESULT STDMETHODCALLTYPE TStreamAdapter::Read(void *buffer, ULONG count, ULONG *read) {
+HRESULT STDMETHODCALLTYPE TStreamAdapter::Read(void* buffer, ULONG count, ULONG* read) {
   if (!buffer)
     return STG_E_INVALIDPOINTER;
   try {
@@ -48,7 +48,7 @@ HRESULT STDMETHODCALLTYPE TStreamAdapter::Read(void *buffer, ULONG count, ULONG 
   }
 }
 
-HRESULT STDMETHODCALLTYPE TStreamAdapter::Write(const void *buffer, ULONG count, ULONG *written) {
+HRESULT STDMETHODCALLTYPE TStreamAdapter::Write(const void* buffer, ULONG count, ULONG* written) {
   if (!buffer)
     return STG_E_INVALIDPOINTER;
   try {
@@ -62,7 +62,7 @@ HRESULT STDMETHODCALLTYPE TStreamAdapter::Write(const void *buffer, ULONG count,
 }
 
 HRESULT STDMETHODCALLTYPE TStreamAdapter::Seek(LARGE_INTEGER offset, DWORD origin,
-                                               ULARGE_INTEGER *newPosition) {
+                                               ULARGE_INTEGER* newPosition) {
   if (origin > STREAM_SEEK_END)
     return STG_E_INVALIDFUNCTION;
   try {
@@ -85,8 +85,8 @@ HRESULT STDMETHODCALLTYPE TStreamAdapter::SetSize(ULARGE_INTEGER newSize) {
   }
 }
 
-HRESULT STDMETHODCALLTYPE TStreamAdapter::CopyTo(IStream *target, ULARGE_INTEGER count,
-                                                 ULARGE_INTEGER *read, ULARGE_INTEGER *written) {
+HRESULT STDMETHODCALLTYPE TStreamAdapter::CopyTo(IStream* target, ULARGE_INTEGER count,
+                                                 ULARGE_INTEGER* read, ULARGE_INTEGER* written) {
   constexpr ULONGLONG MaxBuffer = 1 << 20;
   ULONGLONG totalRead = 0;
   ULONGLONG totalWritten = 0;
@@ -134,7 +134,7 @@ HRESULT STDMETHODCALLTYPE TStreamAdapter::UnlockRegion(ULARGE_INTEGER, ULARGE_IN
   return STG_E_INVALIDFUNCTION;
 }
 
-HRESULT STDMETHODCALLTYPE TStreamAdapter::Stat(STATSTG *statistics, DWORD) {
+HRESULT STDMETHODCALLTYPE TStreamAdapter::Stat(STATSTG* statistics, DWORD) {
   if (!statistics)
     return S_OK;
   try {
@@ -148,7 +148,7 @@ HRESULT STDMETHODCALLTYPE TStreamAdapter::Stat(STATSTG *statistics, DWORD) {
   }
 }
 
-HRESULT STDMETHODCALLTYPE TStreamAdapter::Clone(IStream **stream) {
+HRESULT STDMETHODCALLTYPE TStreamAdapter::Clone(IStream** stream) {
   if (stream)
     *stream = nullptr;
   return E_NOTIMPL;

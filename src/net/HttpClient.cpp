@@ -17,8 +17,8 @@ public:
     if (handle_)
       InternetCloseHandle(handle_);
   }
-  TInternetHandle(const TInternetHandle &) = delete;
-  TInternetHandle &operator=(const TInternetHandle &) = delete;
+  TInternetHandle(const TInternetHandle&) = delete;
+  TInternetHandle& operator=(const TInternetHandle&) = delete;
 
   HINTERNET Get() const { return handle_; }
   explicit operator bool() const { return handle_ != nullptr; }
@@ -58,7 +58,7 @@ std::string TResponse::GetField(int index) const {
   return ValidField(index) ? Fields[index] : std::string();
 }
 
-void TResponse::SetField(int index, const std::string &value) {
+void TResponse::SetField(int index, const std::string& value) {
   if (ValidField(index))
     Fields[index] = value;
 }
@@ -72,12 +72,12 @@ std::string TRequest::GetField(int index) const {
   return ValidField(index) ? Fields[index] : std::string();
 }
 
-void TRequest::SetField(int index, const std::string &value) {
+void TRequest::SetField(int index, const std::string& value) {
   if (ValidField(index))
     Fields[index] = value;
 }
 
-void TRequest::AddHeader(const std::string &value, const std::string &format) {
+void TRequest::AddHeader(const std::string& value, const std::string& format) {
   if (value.empty())
     return;
   std::string line = format;
@@ -114,7 +114,7 @@ int32_t TRequest::Execute(HINTERNET session) {
   BuildHeaders();
   if (!HttpSendRequestA(request.Get(), Headers.empty() ? nullptr : Headers.c_str(),
                         static_cast<DWORD>(Headers.size()),
-                        Body.empty() ? nullptr : const_cast<char *>(Body.data()),
+                        Body.empty() ? nullptr : const_cast<char*>(Body.data()),
                         static_cast<DWORD>(Body.size())))
     return -1;
   Response->SetField(FieldSetCookie, QueryInfo(request.Get(), HTTP_QUERY_SET_COOKIE));
@@ -143,7 +143,7 @@ bool TRequest::ReadBody(HINTERNET request) {
   }
 }
 
-std::string BodyText(const TResponse &response) {
-  const auto &bytes = response.Body.Bytes();
+std::string BodyText(const TResponse& response) {
+  const auto& bytes = response.Body.Bytes();
   return std::string(bytes.begin(), bytes.end());
 }

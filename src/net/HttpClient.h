@@ -35,8 +35,8 @@ constexpr int FieldSetCookie = 4;
 class TResponse {
 public:
   std::string GetField(int index) const;
-  void SetField(int index, const std::string &value);
-  void SetRawHeaders(const std::string &headers) { RawHeaders = headers; }
+  void SetField(int index, const std::string& value);
+  void SetRawHeaders(const std::string& headers) { RawHeaders = headers; }
 
   std::array<std::string, HttpFieldCount> Fields;
   TMemoryStream Body;
@@ -50,8 +50,8 @@ public:
   TRequest();
 
   std::string GetField(int index) const;
-  void SetField(int index, const std::string &value);
-  void AddHeader(const std::string &value, const std::string &format);
+  void SetField(int index, const std::string& value);
+  void AddHeader(const std::string& value, const std::string& format);
   // 0 when the whole body was read, -1 on any failure.
   int32_t Execute(HINTERNET session);
 
@@ -69,4 +69,4 @@ private:
 };
 
 // All bytes of the response body, whatever its read position.
-std::string BodyText(const TResponse &response);
+std::string BodyText(const TResponse& response);

@@ -45,8 +45,8 @@ void TInetThread::PostCompletion(int32_t result) {
 
 // An error escaping the body (out of memory, say) still completes with -1, so
 // the window never waits for a message that would not come.
-DWORD WINAPI TInetThread::ThreadProc(void *parameter) {
-  auto *self = static_cast<TInetThread *>(parameter);
+DWORD WINAPI TInetThread::ThreadProc(void* parameter) {
+  auto* self = static_cast<TInetThread*>(parameter);
   if (self->abandoned_)
     return 0;
   try {

@@ -13,12 +13,12 @@ class TInetThread {
 public:
   TInetThread(HWND window, HINTERNET session, UINT message);
   virtual ~TInetThread();
-  TInetThread(const TInetThread &) = delete;
-  TInetThread &operator=(const TInetThread &) = delete;
+  TInetThread(const TInetThread&) = delete;
+  TInetThread& operator=(const TInetThread&) = delete;
 
   void Resume();
   void WaitFor();
-  TResponse *Response() const { return Request->Response.get(); }
+  TResponse* Response() const { return Request->Response.get(); }
 
   std::unique_ptr<TRequest> Request;
   const HINTERNET Session;
@@ -31,7 +31,7 @@ protected:
   void PostCompletion(int32_t result);
 
 private:
-  static DWORD WINAPI ThreadProc(void *parameter);
+  static DWORD WINAPI ThreadProc(void* parameter);
 
   HANDLE thread_ = nullptr;
   bool resumed_ = false;

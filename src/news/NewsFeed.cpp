@@ -6,28 +6,17 @@
 
 namespace {
 
-const wchar_t *const AtomEntries = L"/feed/entry";
-const wchar_t *const RssItems = L"/rss/channel/item";
-const wchar_t *const LineBreak = L"\r\n";
+const wchar_t* const AtomEntries = L"/feed/entry";
+const wchar_t* const RssItems = L"/rss/channel/item";
+const wchar_t* const LineBreak = L"\r\n";
 constexpr int TitleColumns = 50;
 constexpr int SummaryColumns = 60;
 
-std::wstring Wrapped(const std::wstring &text, int columns) {
+std::wstring Wrapped(const std::wstring& text, int columns) {
   return WrapLines(text, LineBreak, FeedBreakChars, columns);
 }
 
-// Removes every unit up to U+0020 from both ends.
-std::wstring Trimmed(const std::wstring &text) {
-  size_t first = 0;
-  size_t last = text.size();
-  while (first < last && text[first] <= L' ')
-    ++first;
-  while (last > first && text[last - 1] <= L' ')
-    --last;
-  return text.substr(first, last - first);
-}
-
-std::optional<std::wstring> ChildText(const TXmlNode &node, const wchar_t *path) {
+std::optional<std::wstring> ChildText(const TXmlNode& node, const wchar_t* path) {
   const auto child = node.SelectSingleNode(path);
   if (!child)
     return std::nullopt;
@@ -41,31 +30,10 @@ std::wstring CleanDescription(std::wstring text) {
   const size_t tagEnd = FindWideSubstring(L" />", text);
   if (tagEnd == 0)
     return text;
-  return Trimmed(text.substr(tagEnd + 2));
+  return TrimWide(text.substr(tagEnd + 2));
 }
 
 } // namespace
-
-std::string ToSystemCodePage(const std::wstring &text) {
-  if (text.empty())
-    return {};
-  const int size = static_cast<int>(text.size());
-  const int length =
-      WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string result(length, '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), size, result.data(), length, nullptr, nullptr);
-  return result;
-}
-
-std::wstring FromSystemCodePage(const std::string &text) {
-  if (text.empty())
-    return {};
-  const int size = static_cast<int>(text.size());
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-  std::wstring result(length, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), size, result.data(), length);
-  return result;
-}
 
 TFeedLoad TNewsFeed::LoadFeed() {
   const unsigned previousLists = listsMade_;
@@ -87,7 +55,7 @@ TFeedLoad TNewsFeed::LoadFeed() {
       ReadRss();
       return TFeedLoad::Read;
     }
-  } catch (const EXmlError &) {
+  } catch (const EXmlError&) {
     // What was read before the failing call stays in the new list.
     return listsMade_ != previousLists ? TFeedLoad::Read : TFeedLoad::NotLoadable;
   }
@@ -99,7 +67,7 @@ void TNewsFeed::ReadAtom() {
   if (document.Load(FileName) != TXmlLoad::Loaded)
     return;
   NewItems();
-  for (const TXmlNode &entry : document.SelectNodes(AtomEntries)) {
+  for (const TXmlNode& entry : document.SelectNodes(AtomEntries)) {
     auto element = std::make_unique<TElement>();
     if (const auto title = ChildText(entry, L"title"))
       element->Title = Wrapped(*title, TitleColumns);
@@ -118,10 +86,10 @@ void TNewsFeed::ReadRss() {
   if (document.Load(FileName) != TXmlLoad::Loaded)
     return;
   NewItems();
-  for (const TXmlNode &item : document.SelectNodes(RssItems)) {
+  for (const TXmlNode& item : document.SelectNodes(RssItems)) {
     auto element = std::make_unique<TElement>();
     if (const auto title = ChildText(item, L"title")) {
-      if (Trimmed(*title).empty())
+      if (TrimWide(*title).empty())
         continue;
       element->Title = Wrapped(*title, TitleColumns);
     }

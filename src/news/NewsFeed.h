@@ -19,8 +19,8 @@ class TNewsFeed {
 public:
   TNewsFeed() = default;
   ~TNewsFeed() { ClearItems(); }
-  TNewsFeed(const TNewsFeed &) = delete;
-  TNewsFeed &operator=(const TNewsFeed &) = delete;
+  TNewsFeed(const TNewsFeed&) = delete;
+  TNewsFeed& operator=(const TNewsFeed&) = delete;
 
   // Raises only when the XML DOM cannot be created.
   TFeedLoad LoadFeed();
@@ -36,7 +36,3 @@ private:
   // Tells LoadFeed whether a reader replaced the list before a DOM call failed.
   unsigned listsMade_ = 0;
 };
-
-// Wide text to the system code page and back.
-std::string ToSystemCodePage(const std::wstring &text);
-std::wstring FromSystemCodePage(const std::string &text);

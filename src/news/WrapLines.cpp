@@ -2,13 +2,13 @@
 
 #include <windows.h>
 
-const wchar_t *const FeedBreakChars = L"\t -.";
+const wchar_t* const FeedBreakChars = L"\t -.";
 
 // Positions are 1-based as in the algorithm this follows step by step; the
 // odd-looking details (the rescan after a wrap, the quote toggle) decide
 // exactly where lines end, and the list's layout relies on them.
-std::wstring WrapLines(const std::wstring &line, const std::wstring &breakText,
-                       const std::wstring &breakChars, int maxColumn) {
+std::wstring WrapLines(const std::wstring& line, const std::wstring& breakText,
+                       const std::wstring& breakChars, int maxColumn) {
   const int length = static_cast<int>(line.size());
   const int breakLength = static_cast<int>(breakText.size());
   const auto at = [&](int position) { return line[position - 1]; };

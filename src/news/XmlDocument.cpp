@@ -17,14 +17,14 @@ constexpr size_t PrologLimit = 64 * 1024;
 
 class TBstr {
 public:
-  explicit TBstr(const std::wstring &text) : text_(SysAllocStringLen(text.data(), text.size())) {}
+  explicit TBstr(const std::wstring& text) : text_(SysAllocStringLen(text.data(), text.size())) {}
   TBstr() = default;
   ~TBstr() { SysFreeString(text_); }
-  TBstr(const TBstr &) = delete;
-  TBstr &operator=(const TBstr &) = delete;
+  TBstr(const TBstr&) = delete;
+  TBstr& operator=(const TBstr&) = delete;
 
   BSTR Get() const { return text_; }
-  BSTR *Receive() { return &text_; }
+  BSTR* Receive() { return &text_; }
   std::wstring Text() const { return std::wstring(text_ ? text_ : L"", SysStringLen(text_)); }
 
 private:
@@ -38,7 +38,7 @@ void Check(HRESULT result) {
 
 // The prolog as one byte per character: UTF-16 documents keep their low bytes,
 // which is enough to find markup that is all ASCII.
-std::string NarrowProlog(const std::string &bytes) {
+std::string NarrowProlog(const std::string& bytes) {
   const bool littleEndian = bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') ||
                                                   (bytes[0] == '<' && bytes[1] == '\0'));
   const bool bigEndian = bytes.size() >= 2 && ((bytes[0] == '\xFE' && bytes[1] == '\xFF') ||
@@ -51,7 +51,7 @@ std::string NarrowProlog(const std::string &bytes) {
   return narrow;
 }
 
-std::string ReadStart(const std::wstring &fileName) {
+std::string ReadStart(const std::wstring& fileName) {
   TFileStream stream(fileName, TFileMode::OpenRead);
   std::string bytes(PrologLimit * 2, '\0');
   bytes.resize(static_cast<size_t>(stream.Read(bytes.data(), PrologLimit * 2)));
@@ -64,7 +64,7 @@ namespace {
 
 // The end of the DOCTYPE declaration starting at start, skipping quoted
 // literals and comments, which may hold '>' and ']'; npos when it does not end.
-size_t DoctypeEnd(const std::string &prolog, size_t start, bool &declaresEntities) {
+size_t DoctypeEnd(const std::string& prolog, size_t start, bool& declaresEntities) {
   int depth = 0;
   for (size_t i = start + 9; i < prolog.size(); ++i) {
     const char c = prolog[i];
@@ -92,7 +92,7 @@ size_t DoctypeEnd(const std::string &prolog, size_t start, bool &declaresEntitie
 
 } // namespace
 
-bool DeclaresEntities(const std::string &documentStart) {
+bool DeclaresEntities(const std::string& documentStart) {
   const std::string prolog = NarrowProlog(documentStart);
   const bool truncated = prolog.size() >= PrologLimit;
   size_t i = prolog.find('<');
@@ -122,7 +122,7 @@ TXmlDocument::TXmlDocument() {
   HRESULT result = CLSIDFromProgID(L"Microsoft.XMLDOM", &classId);
   if (SUCCEEDED(result))
     result = CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_XmlDomDocument,
-                              reinterpret_cast<void **>(document_.GetAddressOf()));
+                              reinterpret_cast<void**>(document_.GetAddressOf()));
   if (FAILED(result))
     throw EOleError(L"Cannot create the XML DOM: " +
                     SystemErrorMessage(static_cast<DWORD>(result)));
@@ -132,11 +132,11 @@ TXmlDocument::TXmlDocument() {
   Check(document_->put_validateOnParse(VARIANT_FALSE));
 }
 
-TXmlLoad TXmlDocument::Load(const std::wstring &fileName) {
+TXmlLoad TXmlDocument::Load(const std::wstring& fileName) {
   try {
     if (DeclaresEntities(ReadStart(fileName)))
       return TXmlLoad::Refused;
-  } catch (const EStreamError &) {
+  } catch (const EStreamError&) {
     return TXmlLoad::Failed;
   }
   TBstr name(fileName);
@@ -149,7 +149,7 @@ TXmlLoad TXmlDocument::Load(const std::wstring &fileName) {
   return ok ? TXmlLoad::Loaded : TXmlLoad::Failed;
 }
 
-std::vector<TXmlNode> TXmlDocument::SelectNodes(const std::wstring &path) const {
+std::vector<TXmlNode> TXmlDocument::SelectNodes(const std::wstring& path) const {
   TBstr query(path);
   ComPtr<IXMLDOMNodeList> list;
   Check(document_->selectNodes(query.Get(), list.GetAddressOf()));
@@ -170,7 +170,7 @@ std::wstring TXmlNode::Text() const {
   return text.Text();
 }
 
-std::optional<TXmlNode> TXmlNode::SelectSingleNode(const std::wstring &path) const {
+std::optional<TXmlNode> TXmlNode::SelectSingleNode(const std::wstring& path) const {
   TBstr query(path);
   ComPtr<IXMLDOMNode> node;
   Check(node_->selectSingleNode(query.Get(), node.GetAddressOf()));

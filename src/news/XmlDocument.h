@@ -25,7 +25,7 @@ public:
   explicit TXmlNode(Microsoft::WRL::ComPtr<IXMLDOMNode> node) : node_(std::move(node)) {}
 
   std::wstring Text() const;
-  std::optional<TXmlNode> SelectSingleNode(const std::wstring &path) const;
+  std::optional<TXmlNode> SelectSingleNode(const std::wstring& path) const;
 
 private:
   Microsoft::WRL::ComPtr<IXMLDOMNode> node_;
@@ -42,8 +42,8 @@ public:
 
   // Loaded when the file was read completely and is well-formed; Refused when
   // it declares entities.
-  TXmlLoad Load(const std::wstring &fileName);
-  std::vector<TXmlNode> SelectNodes(const std::wstring &path) const;
+  TXmlLoad Load(const std::wstring& fileName);
+  std::vector<TXmlNode> SelectNodes(const std::wstring& path) const;
 
 private:
   Microsoft::WRL::ComPtr<IXMLDOMDocument> document_;
@@ -52,4 +52,4 @@ private:
 // Whether the document's prolog declares entities; only the bytes before the
 // root element are looked at. A prolog that does not end inside the first
 // bytes given counts as declaring them.
-bool DeclaresEntities(const std::string &documentStart);
+bool DeclaresEntities(const std::string& documentStart);

@@ -4,14 +4,14 @@
 
 namespace {
 
-const wchar_t *const OptionsSection = L"options";
-const wchar_t *const GeneralSection = L"general";
+const wchar_t* const OptionsSection = L"options";
+const wchar_t* const GeneralSection = L"general";
 
 } // namespace
 
 // Half of the free space in each direction; the work area's own left and top
 // are deliberately not added, so the widget sits where it always has.
-TOptions::TOptions(const std::wstring &fileName) : TWMemIniFile(fileName) {
+TOptions::TOptions(const std::wstring& fileName) : TWMemIniFile(fileName) {
   RECT workArea{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
   defaultTop_ = (workArea.bottom - workArea.top - WidgetHeight) / 2;

@@ -9,7 +9,7 @@
 // go to memory; UpdateFile writes the file.
 class TOptions : public TWMemIniFile {
 public:
-  explicit TOptions(const std::wstring &fileName);
+  explicit TOptions(const std::wstring& fileName);
 
   int32_t DefaultTop() const { return defaultTop_; }
   int32_t DefaultLeft() const { return defaultLeft_; }

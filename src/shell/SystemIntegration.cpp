@@ -2,7 +2,7 @@
 
 #include <shlobj.h>
 
-const char *const RunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char* const RunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 std::wstring GetSpecialFolder(int csidl) {
   wchar_t path[MAX_PATH] = {};
@@ -11,7 +11,7 @@ std::wstring GetSpecialFolder(int csidl) {
   return path;
 }
 
-LONG SetAutoStart(const std::string &valueName, const std::string &valueData, bool enable) {
+LONG SetAutoStart(const std::string& valueName, const std::string& valueData, bool enable) {
   if (enable)
     return RegWriteString(HKEY_CURRENT_USER, RunKeyPath, valueName, valueData, true);
   return RegDeleteString(HKEY_CURRENT_USER, RunKeyPath, valueName);
@@ -26,10 +26,10 @@ public:
     if (key_)
       RegCloseKey(key_);
   }
-  TRegKey(const TRegKey &) = delete;
-  TRegKey &operator=(const TRegKey &) = delete;
+  TRegKey(const TRegKey&) = delete;
+  TRegKey& operator=(const TRegKey&) = delete;
 
-  HKEY *Receive() { return &key_; }
+  HKEY* Receive() { return &key_; }
   HKEY Get() const { return key_; }
 
 private:
@@ -43,8 +43,8 @@ public:
     if (handle_)
       CloseHandle(handle_);
   }
-  THandle(const THandle &) = delete;
-  THandle &operator=(const THandle &) = delete;
+  THandle(const THandle&) = delete;
+  THandle& operator=(const THandle&) = delete;
 
   HANDLE Get() const { return handle_; }
 
@@ -54,8 +54,8 @@ private:
 
 } // namespace
 
-LONG RegWriteString(HKEY root, const std::string &keyPath, const std::string &valueName,
-                    const std::string &valueData, bool create) {
+LONG RegWriteString(HKEY root, const std::string& keyPath, const std::string& valueName,
+                    const std::string& valueData, bool create) {
   TRegKey key;
   const LONG opened =
       create ? RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
@@ -64,12 +64,12 @@ LONG RegWriteString(HKEY root, const std::string &keyPath, const std::string &va
   if (opened != ERROR_SUCCESS)
     return opened;
   RegSetValueExA(key.Get(), valueName.c_str(), 0, REG_SZ,
-                 reinterpret_cast<const BYTE *>(valueData.c_str()),
+                 reinterpret_cast<const BYTE*>(valueData.c_str()),
                  static_cast<DWORD>(valueData.size() + 1));
   return ERROR_SUCCESS;
 }
 
-LONG RegDeleteString(HKEY root, const std::string &keyPath, const std::string &valueName) {
+LONG RegDeleteString(HKEY root, const std::string& keyPath, const std::string& valueName) {
   TRegKey key;
   const LONG opened = RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_ALL_ACCESS, key.Receive());
   if (opened != ERROR_SUCCESS)

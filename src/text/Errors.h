@@ -11,8 +11,8 @@ class Exception : public std::exception {
 public:
   explicit Exception(std::wstring message);
 
-  const std::wstring &Message() const { return message_; }
-  const char *what() const noexcept override { return utf8Message_.c_str(); }
+  const std::wstring& Message() const { return message_; }
+  const char* what() const noexcept override { return utf8Message_.c_str(); }
 
 private:
   std::wstring message_;
@@ -53,6 +53,3 @@ class EResNotFound : public Exception {
 
 // The system's text for an error code, without the trailing line break.
 std::wstring SystemErrorMessage(DWORD errorCode);
-
-std::string WideToUtf8(const std::wstring &text);
-std::wstring Utf8ToWide(const std::string &text);

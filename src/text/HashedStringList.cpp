@@ -8,37 +8,37 @@ TWStringHash::~TWStringHash() {
   Clear();
 }
 
-uint32_t TWStringHash::HashOf(const std::wstring &key) const {
+uint32_t TWStringHash::HashOf(const std::wstring& key) const {
   uint32_t hash = 0;
   for (wchar_t unit : key)
     hash = ((hash << 2) | (hash >> 30)) ^ static_cast<uint16_t>(unit);
   return hash;
 }
 
-void TWStringHash::Add(const std::wstring &key, int32_t value) {
-  THashItemW *&head = buckets_[HashOf(key) % buckets_.size()];
+void TWStringHash::Add(const std::wstring& key, int32_t value) {
+  THashItemW*& head = buckets_[HashOf(key) % buckets_.size()];
   head = new THashItemW{head, key, value};
 }
 
 void TWStringHash::Clear() {
-  for (THashItemW *&head : buckets_) {
+  for (THashItemW*& head : buckets_) {
     while (head) {
-      THashItemW *next = head->Next;
+      THashItemW* next = head->Next;
       delete head;
       head = next;
     }
   }
 }
 
-THashItemW **TWStringHash::Find(const std::wstring &key) {
-  THashItemW **link = &buckets_[HashOf(key) % buckets_.size()];
+THashItemW** TWStringHash::Find(const std::wstring& key) {
+  THashItemW** link = &buckets_[HashOf(key) % buckets_.size()];
   while (*link && (*link)->Key != key)
     link = &(*link)->Next;
   return link;
 }
 
-int32_t TWStringHash::ValueOf(const std::wstring &key) {
-  THashItemW *item = *Find(key);
+int32_t TWStringHash::ValueOf(const std::wstring& key) {
+  THashItemW* item = *Find(key);
   return item ? item->Value : -1;
 }
 
@@ -48,13 +48,13 @@ std::wstring UpperCaseWide(std::wstring text) {
   return text;
 }
 
-std::wstring TWHashedStringList::LookupKey(const std::wstring &text) const {
+std::wstring TWHashedStringList::LookupKey(const std::wstring& text) const {
   return CaseSensitive() ? text : UpperCaseWide(text);
 }
 
 namespace {
 
-void ResetHash(std::unique_ptr<TWStringHash> &hash, size_t bucketCount) {
+void ResetHash(std::unique_ptr<TWStringHash>& hash, size_t bucketCount) {
   if (hash)
     hash->Clear();
   else
@@ -87,12 +87,12 @@ void TWHashedStringList::UpdateNameHash() const {
   nameHashValid_ = true;
 }
 
-int TWHashedStringList::IndexOf(const std::wstring &text) const {
+int TWHashedStringList::IndexOf(const std::wstring& text) const {
   UpdateValueHash();
   return valueHash_->ValueOf(LookupKey(text));
 }
 
-int TWHashedStringList::IndexOfName(const std::wstring &name) const {
+int TWHashedStringList::IndexOfName(const std::wstring& name) const {
   UpdateNameHash();
   return nameHash_->ValueOf(LookupKey(name));
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 struct THashItemW {
-  THashItemW *Next;
+  THashItemW* Next;
   std::wstring Key;
   int32_t Value;
 };
@@ -19,18 +19,18 @@ class TWStringHash {
 public:
   explicit TWStringHash(size_t bucketCount);
   virtual ~TWStringHash();
-  TWStringHash(const TWStringHash &) = delete;
-  TWStringHash &operator=(const TWStringHash &) = delete;
+  TWStringHash(const TWStringHash&) = delete;
+  TWStringHash& operator=(const TWStringHash&) = delete;
 
-  virtual uint32_t HashOf(const std::wstring &key) const;
+  virtual uint32_t HashOf(const std::wstring& key) const;
 
-  void Add(const std::wstring &key, int32_t value);
+  void Add(const std::wstring& key, int32_t value);
   void Clear();
-  THashItemW **Find(const std::wstring &key);
-  int32_t ValueOf(const std::wstring &key);
+  THashItemW** Find(const std::wstring& key);
+  int32_t ValueOf(const std::wstring& key);
 
 private:
-  std::vector<THashItemW *> buckets_;
+  std::vector<THashItemW*> buckets_;
 };
 
 // A string list that answers IndexOf and IndexOfName from hash tables rebuilt
@@ -39,12 +39,12 @@ class TWHashedStringList : public TWStringList {
 public:
   std::wstring ClassName() const override { return L"TWHashedStringList"; }
 
-  int IndexOf(const std::wstring &text) const override;
-  int IndexOfName(const std::wstring &name) const override;
+  int IndexOf(const std::wstring& text) const override;
+  int IndexOfName(const std::wstring& name) const override;
   void Changed() override;
 
 private:
-  std::wstring LookupKey(const std::wstring &text) const;
+  std::wstring LookupKey(const std::wstring& text) const;
   void UpdateValueHash() const;
   void UpdateNameHash() const;
 

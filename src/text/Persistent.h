@@ -9,8 +9,8 @@ public:
   virtual ~TPersistent() = default;
 
   virtual std::wstring ClassName() const = 0;
-  virtual void Assign(const TPersistent *source);
+  virtual void Assign(const TPersistent* source);
 
 protected:
-  [[noreturn]] void AssignError(const TPersistent *source) const;
+  [[noreturn]] void AssignError(const TPersistent* source) const;
 };

@@ -12,19 +12,19 @@ int64_t TStream::Size() {
   return size;
 }
 
-void TStream::ReadBuffer(void *buffer, int64_t count) {
+void TStream::ReadBuffer(void* buffer, int64_t count) {
   if (count != 0 && Read(buffer, count) != count)
     throw EReadError(L"Stream read error");
 }
 
-void TStream::WriteBuffer(const void *buffer, int64_t count) {
+void TStream::WriteBuffer(const void* buffer, int64_t count) {
   if (count != 0 && Write(buffer, count) != count)
     throw EWriteError(L"Stream write error");
 }
 
-TFileStream::TFileStream(const std::wstring &fileName, TFileMode mode,
-                         const std::wstring &nameInErrors) {
-  const std::wstring &reportedName = nameInErrors.empty() ? fileName : nameInErrors;
+TFileStream::TFileStream(const std::wstring& fileName, TFileMode mode,
+                         const std::wstring& nameInErrors) {
+  const std::wstring& reportedName = nameInErrors.empty() ? fileName : nameInErrors;
   if (mode == TFileMode::OpenRead) {
     handle_ = CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -51,9 +51,9 @@ TFileStream::~TFileStream() {
 // ReadFile and WriteFile take 32-bit counts; larger requests go in slices.
 constexpr int64_t MaxSlice = 1 << 30;
 
-int64_t TFileStream::Read(void *buffer, int64_t count) {
+int64_t TFileStream::Read(void* buffer, int64_t count) {
   int64_t total = 0;
-  auto *bytes = static_cast<uint8_t *>(buffer);
+  auto* bytes = static_cast<uint8_t*>(buffer);
   while (total < count) {
     DWORD done = 0;
     const auto slice = static_cast<DWORD>(std::min(count - total, MaxSlice));
@@ -64,9 +64,9 @@ int64_t TFileStream::Read(void *buffer, int64_t count) {
   return total;
 }
 
-int64_t TFileStream::Write(const void *buffer, int64_t count) {
+int64_t TFileStream::Write(const void* buffer, int64_t count) {
   int64_t total = 0;
-  const auto *bytes = static_cast<const uint8_t *>(buffer);
+  const auto* bytes = static_cast<const uint8_t*>(buffer);
   while (total < count) {
     DWORD done = 0;
     const auto slice = static_cast<DWORD>(std::min(count - total, MaxSlice));
@@ -96,7 +96,7 @@ void TFileStream::Flush() {
     throw EWriteError(L"Stream write error");
 }
 
-int64_t TMemoryStream::Read(void *buffer, int64_t count) {
+int64_t TMemoryStream::Read(void* buffer, int64_t count) {
   const int64_t available = static_cast<int64_t>(bytes_.size()) - position_;
   const int64_t done = std::clamp<int64_t>(count, 0, std::max<int64_t>(available, 0));
   if (done > 0)
@@ -105,7 +105,7 @@ int64_t TMemoryStream::Read(void *buffer, int64_t count) {
   return done;
 }
 
-int64_t TMemoryStream::Write(const void *buffer, int64_t count) {
+int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
   if (count <= 0)
     return 0;
   const int64_t end = position_ + count;
@@ -139,23 +139,23 @@ void TMemoryStream::SetSize(int64_t newSize) {
 
 namespace {
 
-std::wstring ResourceNameText(const wchar_t *name) {
+std::wstring ResourceNameText(const wchar_t* name) {
   return IS_INTRESOURCE(name) ? std::to_wstring(reinterpret_cast<uintptr_t>(name)) : name;
 }
 
 } // namespace
 
-TResourceStream::TResourceStream(HMODULE module, const wchar_t *resourceName,
-                                 const wchar_t *resourceType) {
+TResourceStream::TResourceStream(HMODULE module, const wchar_t* resourceName,
+                                 const wchar_t* resourceType) {
   HRSRC resource = FindResourceW(module, resourceName, resourceType);
   HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
   if (!loaded)
     throw EResNotFound(L"Resource " + ResourceNameText(resourceName) + L" not found");
-  data_ = static_cast<const uint8_t *>(LockResource(loaded));
+  data_ = static_cast<const uint8_t*>(LockResource(loaded));
   size_ = SizeofResource(module, resource);
 }
 
-int64_t TResourceStream::Read(void *buffer, int64_t count) {
+int64_t TResourceStream::Read(void* buffer, int64_t count) {
   const int64_t done = std::clamp<int64_t>(count, 0, std::max<int64_t>(size_ - position_, 0));
   if (done > 0)
     std::memcpy(buffer, data_ + position_, static_cast<size_t>(done));
@@ -163,7 +163,7 @@ int64_t TResourceStream::Read(void *buffer, int64_t count) {
   return done;
 }
 
-int64_t TResourceStream::Write(const void *, int64_t) {
+int64_t TResourceStream::Write(const void*, int64_t) {
   throw EStreamError(L"Can't write to a read-only resource stream");
 }
 

@@ -14,8 +14,8 @@ class TStream {
 public:
   virtual ~TStream() = default;
 
-  virtual int64_t Read(void *buffer, int64_t count) = 0;
-  virtual int64_t Write(const void *buffer, int64_t count) = 0;
+  virtual int64_t Read(void* buffer, int64_t count) = 0;
+  virtual int64_t Write(const void* buffer, int64_t count) = 0;
   virtual int64_t Seek(int64_t offset, TSeekOrigin origin) = 0;
   virtual void SetSize(int64_t newSize) = 0;
 
@@ -23,8 +23,8 @@ public:
   void SetPosition(int64_t position) { Seek(position, TSeekOrigin::Beginning); }
   int64_t Size();
 
-  void ReadBuffer(void *buffer, int64_t count);
-  void WriteBuffer(const void *buffer, int64_t count);
+  void ReadBuffer(void* buffer, int64_t count);
+  void WriteBuffer(const void* buffer, int64_t count);
 };
 
 enum class TFileMode { OpenRead, Create };
@@ -34,13 +34,13 @@ enum class TFileMode { OpenRead, Create };
 // (a temporary file stands in for the file the user knows).
 class TFileStream : public TStream {
 public:
-  TFileStream(const std::wstring &fileName, TFileMode mode, const std::wstring &nameInErrors = {});
+  TFileStream(const std::wstring& fileName, TFileMode mode, const std::wstring& nameInErrors = {});
   ~TFileStream() override;
-  TFileStream(const TFileStream &) = delete;
-  TFileStream &operator=(const TFileStream &) = delete;
+  TFileStream(const TFileStream&) = delete;
+  TFileStream& operator=(const TFileStream&) = delete;
 
-  int64_t Read(void *buffer, int64_t count) override;
-  int64_t Write(const void *buffer, int64_t count) override;
+  int64_t Read(void* buffer, int64_t count) override;
+  int64_t Write(const void* buffer, int64_t count) override;
   int64_t Seek(int64_t offset, TSeekOrigin origin) override;
   void SetSize(int64_t newSize) override;
 
@@ -53,12 +53,12 @@ private:
 
 class TMemoryStream : public TStream {
 public:
-  int64_t Read(void *buffer, int64_t count) override;
-  int64_t Write(const void *buffer, int64_t count) override;
+  int64_t Read(void* buffer, int64_t count) override;
+  int64_t Write(const void* buffer, int64_t count) override;
   int64_t Seek(int64_t offset, TSeekOrigin origin) override;
   void SetSize(int64_t newSize) override;
 
-  const std::vector<uint8_t> &Bytes() const { return bytes_; }
+  const std::vector<uint8_t>& Bytes() const { return bytes_; }
 
 private:
   std::vector<uint8_t> bytes_;
@@ -69,15 +69,15 @@ private:
 class TResourceStream : public TStream {
 public:
   // Raises EResNotFound when the module has no such resource.
-  TResourceStream(HMODULE module, const wchar_t *resourceName, const wchar_t *resourceType);
+  TResourceStream(HMODULE module, const wchar_t* resourceName, const wchar_t* resourceType);
 
-  int64_t Read(void *buffer, int64_t count) override;
-  int64_t Write(const void *buffer, int64_t count) override;
+  int64_t Read(void* buffer, int64_t count) override;
+  int64_t Write(const void* buffer, int64_t count) override;
   int64_t Seek(int64_t offset, TSeekOrigin origin) override;
   void SetSize(int64_t newSize) override;
 
 private:
-  const uint8_t *data_ = nullptr;
+  const uint8_t* data_ = nullptr;
   int64_t size_ = 0;
   int64_t position_ = 0;
 };

@@ -10,7 +10,21 @@
 #include <cwchar>
 #include <memory>
 
-bool TryTextToInt(const std::wstring &text, int32_t &value) {
+namespace {
+
+int HexDigitValue(wchar_t c) {
+  if (c >= L'0' && c <= L'9')
+    return c - L'0';
+  if (c >= L'a' && c <= L'f')
+    return c - L'a' + 10;
+  if (c >= L'A' && c <= L'F')
+    return c - L'A' + 10;
+  return -1;
+}
+
+} // namespace
+
+bool TryTextToInt(const std::wstring& text, int32_t& value) {
   size_t i = 0;
   while (i < text.size() && text[i] == L' ')
     ++i;
@@ -33,15 +47,9 @@ bool TryTextToInt(const std::wstring &text, int32_t &value) {
   const uint64_t limit = hex ? 0xFFFFFFFFull : negative ? 0x80000000ull : 0x7FFFFFFFull;
   uint64_t magnitude = 0;
   for (; i < text.size(); ++i) {
-    const wchar_t c = text[i];
-    unsigned digit;
-    if (c >= L'0' && c <= L'9')
-      digit = c - L'0';
-    else if (hex && c >= L'a' && c <= L'f')
-      digit = c - L'a' + 10;
-    else if (hex && c >= L'A' && c <= L'F')
-      digit = c - L'A' + 10;
-    else
+    const int digit =
+        hex ? HexDigitValue(text[i]) : (text[i] >= L'0' && text[i] <= L'9' ? text[i] - L'0' : -1);
+    if (digit < 0)
       return false;
     magnitude = magnitude * (hex ? 16 : 10) + digit;
     if (magnitude > limit)
@@ -52,14 +60,14 @@ bool TryTextToInt(const std::wstring &text, int32_t &value) {
   return true;
 }
 
-std::wstring EscapeIniLine(const std::wstring &line) {
+std::wstring EscapeIniLine(const std::wstring& line) {
   std::wstring text = ReplaceWideText(line, L"\\", L"\\\\", true);
   text = ReplaceWideText(text, L"\r", L"\\r", true);
   text = ReplaceWideText(text, L"\n", L"\\n", true);
   return ReplaceWideText(text, L"\t", L"\\t", true);
 }
 
-std::wstring UnescapeIniLine(const std::wstring &line) {
+std::wstring UnescapeIniLine(const std::wstring& line) {
   std::wstring text;
   text.reserve(line.size());
   bool pending = false;
@@ -92,7 +100,7 @@ std::wstring UnescapeIniLine(const std::wstring &line) {
   return text;
 }
 
-int32_t TWCustomIniFile::ReadInteger(const std::wstring &section, const std::wstring &key,
+int32_t TWCustomIniFile::ReadInteger(const std::wstring& section, const std::wstring& key,
                                      int32_t defaultValue) const {
   std::wstring text = ReadString(section, key, L"");
   if (text.size() > 2 && text[0] == L'0' && (text[1] == L'x' || text[1] == L'X'))
@@ -101,45 +109,31 @@ int32_t TWCustomIniFile::ReadInteger(const std::wstring &section, const std::wst
   return TryTextToInt(text, value) ? value : defaultValue;
 }
 
-void TWCustomIniFile::WriteInteger(const std::wstring &section, const std::wstring &key,
+void TWCustomIniFile::WriteInteger(const std::wstring& section, const std::wstring& key,
                                    int32_t value) {
   WriteString(section, key, std::to_wstring(value));
 }
 
-bool TWCustomIniFile::ReadBool(const std::wstring &section, const std::wstring &key,
+bool TWCustomIniFile::ReadBool(const std::wstring& section, const std::wstring& key,
                                bool defaultValue) const {
   return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
-void TWCustomIniFile::WriteBool(const std::wstring &section, const std::wstring &key, bool value) {
+void TWCustomIniFile::WriteBool(const std::wstring& section, const std::wstring& key, bool value) {
   WriteString(section, key, value ? L"1" : L"0");
 }
 
-void TWCustomIniFile::WriteHex(const std::wstring &section, const std::wstring &key,
+void TWCustomIniFile::WriteHex(const std::wstring& section, const std::wstring& key,
                                int32_t value) {
   wchar_t text[16];
   std::swprintf(text, 16, L"0x%.8X", static_cast<unsigned>(value));
   WriteString(section, key, text);
 }
 
-namespace {
-
-int HexDigitValue(wchar_t c) {
-  if (c >= L'0' && c <= L'9')
-    return c - L'0';
-  if (c >= L'a' && c <= L'f')
-    return c - L'a' + 10;
-  if (c >= L'A' && c <= L'F')
-    return c - L'A' + 10;
-  return -1;
-}
-
-} // namespace
-
 // Binary values are two hexadecimal digits per byte; reading stops at the first
 // pair that is not hexadecimal.
-int64_t TWCustomIniFile::ReadBinaryStream(const std::wstring &section, const std::wstring &key,
-                                          TStream &stream) const {
+int64_t TWCustomIniFile::ReadBinaryStream(const std::wstring& section, const std::wstring& key,
+                                          TStream& stream) const {
   const std::wstring text = ReadString(section, key, L"");
   std::string bytes;
   for (size_t i = 0; i + 1 < text.size(); i += 2) {
@@ -157,8 +151,8 @@ int64_t TWCustomIniFile::ReadBinaryStream(const std::wstring &section, const std
   return static_cast<int64_t>(bytes.size());
 }
 
-void TWCustomIniFile::WriteBinaryStream(const std::wstring &section, const std::wstring &key,
-                                        TStream &stream) {
+void TWCustomIniFile::WriteBinaryStream(const std::wstring& section, const std::wstring& key,
+                                        TStream& stream) {
   static const wchar_t digits[] = L"0123456789ABCDEF";
   std::wstring text;
   uint8_t byte = 0;
@@ -171,7 +165,7 @@ void TWCustomIniFile::WriteBinaryStream(const std::wstring &section, const std::
 
 // Dates and times go through OLE's conversions in the user's locale, which use
 // the system's short date and long time formats both ways.
-TDateTime TWCustomIniFile::ReadDateValue(const std::wstring &section, const std::wstring &key,
+TDateTime TWCustomIniFile::ReadDateValue(const std::wstring& section, const std::wstring& key,
                                          TDateTime defaultValue, unsigned long flags) const {
   std::wstring text = ReadString(section, key, L"");
   if (text.empty())
@@ -182,7 +176,7 @@ TDateTime TWCustomIniFile::ReadDateValue(const std::wstring &section, const std:
   return value;
 }
 
-void TWCustomIniFile::WriteDateValue(const std::wstring &section, const std::wstring &key,
+void TWCustomIniFile::WriteDateValue(const std::wstring& section, const std::wstring& key,
                                      TDateTime value, unsigned long flags) {
   BSTR text = nullptr;
   if (FAILED(VarBstrFromDate(value, LOCALE_USER_DEFAULT, flags, &text)))
@@ -192,43 +186,43 @@ void TWCustomIniFile::WriteDateValue(const std::wstring &section, const std::wst
   WriteString(section, key, result);
 }
 
-TDateTime TWCustomIniFile::ReadDate(const std::wstring &section, const std::wstring &key,
+TDateTime TWCustomIniFile::ReadDate(const std::wstring& section, const std::wstring& key,
                                     TDateTime defaultValue) const {
   return ReadDateValue(section, key, defaultValue, VAR_DATEVALUEONLY);
 }
 
-TDateTime TWCustomIniFile::ReadDateTime(const std::wstring &section, const std::wstring &key,
+TDateTime TWCustomIniFile::ReadDateTime(const std::wstring& section, const std::wstring& key,
                                         TDateTime defaultValue) const {
   return ReadDateValue(section, key, defaultValue, 0);
 }
 
-TDateTime TWCustomIniFile::ReadTime(const std::wstring &section, const std::wstring &key,
+TDateTime TWCustomIniFile::ReadTime(const std::wstring& section, const std::wstring& key,
                                     TDateTime defaultValue) const {
   return ReadDateValue(section, key, defaultValue, VAR_TIMEVALUEONLY);
 }
 
-void TWCustomIniFile::WriteDate(const std::wstring &section, const std::wstring &key,
+void TWCustomIniFile::WriteDate(const std::wstring& section, const std::wstring& key,
                                 TDateTime value) {
   WriteDateValue(section, key, value, VAR_DATEVALUEONLY);
 }
 
-void TWCustomIniFile::WriteDateTime(const std::wstring &section, const std::wstring &key,
+void TWCustomIniFile::WriteDateTime(const std::wstring& section, const std::wstring& key,
                                     TDateTime value) {
   WriteDateValue(section, key, value, 0);
 }
 
-void TWCustomIniFile::WriteTime(const std::wstring &section, const std::wstring &key,
+void TWCustomIniFile::WriteTime(const std::wstring& section, const std::wstring& key,
                                 TDateTime value) {
   WriteDateValue(section, key, value, VAR_TIMEVALUEONLY);
 }
 
 // Floats always use "." whatever the user's locale says.
-double TWCustomIniFile::ReadFloat(const std::wstring &section, const std::wstring &key,
+double TWCustomIniFile::ReadFloat(const std::wstring& section, const std::wstring& key,
                                   double defaultValue) const {
   const std::wstring text = ReadString(section, key, L"");
   if (text.empty() || text.find_first_not_of(L" +-.0123456789eE") != std::wstring::npos)
     return defaultValue;
-  wchar_t *end = nullptr;
+  wchar_t* end = nullptr;
   const double value = std::wcstod(text.c_str(), &end);
   while (*end == L' ')
     ++end;
@@ -237,14 +231,14 @@ double TWCustomIniFile::ReadFloat(const std::wstring &section, const std::wstrin
   return value;
 }
 
-void TWCustomIniFile::WriteFloat(const std::wstring &section, const std::wstring &key,
+void TWCustomIniFile::WriteFloat(const std::wstring& section, const std::wstring& key,
                                  double value) {
   wchar_t text[64];
   std::swprintf(text, 64, L"%.15g", value);
   WriteString(section, key, text);
 }
 
-TWMemIniFile::TWMemIniFile(const std::wstring &fileName) : TWCustomIniFile(fileName) {
+TWMemIniFile::TWMemIniFile(const std::wstring& fileName) : TWCustomIniFile(fileName) {
   LoadValues();
 }
 
@@ -254,31 +248,20 @@ TWMemIniFile::~TWMemIniFile() {
 
 namespace {
 
-TWHashedStringList *LinesOf(const TWStrings &sections, int index) {
-  return static_cast<TWHashedStringList *>(sections.GetObject(index));
-}
-
-// Removes every unit up to U+0020 from both ends.
-std::wstring TrimBlanks(const std::wstring &text) {
-  size_t first = 0;
-  size_t last = text.size();
-  while (first < last && text[first] <= L' ')
-    ++first;
-  while (last > first && text[last - 1] <= L' ')
-    --last;
-  return text.substr(first, last - first);
+TWHashedStringList* LinesOf(const TWStrings& sections, int index) {
+  return static_cast<TWHashedStringList*>(sections.GetObject(index));
 }
 
 } // namespace
 
-TWHashedStringList *TWMemIniFile::AddSection(const std::wstring &name) {
+TWHashedStringList* TWMemIniFile::AddSection(const std::wstring& name) {
   auto lines = std::make_unique<TWHashedStringList>();
   lines->SetCaseSensitive(sections_.CaseSensitive());
   sections_.AddObject(name, lines.get());
   return lines.release();
 }
 
-TWHashedStringList *TWMemIniFile::FindSection(const std::wstring &name) const {
+TWHashedStringList* TWMemIniFile::FindSection(const std::wstring& name) const {
   const int index = sections_.IndexOf(name);
   return index < 0 ? nullptr : LinesOf(sections_, index);
 }
@@ -289,25 +272,25 @@ void TWMemIniFile::Clear() {
   sections_.Clear();
 }
 
-void TWMemIniFile::GetStrings(TWStrings &list) const {
+void TWMemIniFile::GetStrings(TWStrings& list) const {
   for (int i = 0; i < sections_.GetCount(); ++i) {
     list.Add(L"[" + sections_.Get(i) + L"]");
-    const TWHashedStringList *lines = LinesOf(sections_, i);
+    const TWHashedStringList* lines = LinesOf(sections_, i);
     for (int j = 0; j < lines->GetCount(); ++j)
       list.Add(EscapeIniLine(lines->Get(j)));
     list.Add(L"");
   }
 }
 
-void TWMemIniFile::SetStrings(const TWStrings &list) {
+void TWMemIniFile::SetStrings(const TWStrings& list) {
   Clear();
-  TWHashedStringList *current = nullptr;
+  TWHashedStringList* current = nullptr;
   for (int i = 0; i < list.GetCount(); ++i) {
-    const std::wstring line = TrimBlanks(list.Get(i));
+    const std::wstring line = TrimWide(list.Get(i));
     if (line.empty() || line.front() == L';')
       continue;
     if (line.front() == L'[' && line.back() == L']') {
-      current = AddSection(TrimBlanks(line.substr(1, line.size() - 2)));
+      current = AddSection(TrimWide(line.substr(1, line.size() - 2)));
       continue;
     }
     if (!current)
@@ -317,8 +300,8 @@ void TWMemIniFile::SetStrings(const TWStrings &list) {
       current->Add(UnescapeIniLine(line));
       continue;
     }
-    const std::wstring key = TrimBlanks(line.substr(0, separator));
-    const std::wstring value = TrimBlanks(line.substr(separator + 1));
+    const std::wstring key = TrimWide(line.substr(0, separator));
+    const std::wstring value = TrimWide(line.substr(separator + 1));
     current->Add(UnescapeIniLine(key + L"=" + value));
   }
 }
@@ -333,9 +316,9 @@ void TWMemIniFile::LoadValues() {
   SetStrings(list);
 }
 
-std::wstring TWMemIniFile::ReadString(const std::wstring &section, const std::wstring &key,
-                                      const std::wstring &defaultValue) const {
-  const TWHashedStringList *lines = FindSection(section);
+std::wstring TWMemIniFile::ReadString(const std::wstring& section, const std::wstring& key,
+                                      const std::wstring& defaultValue) const {
+  const TWHashedStringList* lines = FindSection(section);
   if (!lines)
     return defaultValue;
   const int index = lines->IndexOfName(key);
@@ -344,9 +327,9 @@ std::wstring TWMemIniFile::ReadString(const std::wstring &section, const std::ws
   return lines->Get(index).substr(key.size() + 1);
 }
 
-void TWMemIniFile::WriteString(const std::wstring &section, const std::wstring &key,
-                               const std::wstring &value) {
-  TWHashedStringList *lines = FindSection(section);
+void TWMemIniFile::WriteString(const std::wstring& section, const std::wstring& key,
+                               const std::wstring& value) {
+  TWHashedStringList* lines = FindSection(section);
   if (!lines)
     lines = AddSection(section);
   const std::wstring line = key + L"=" + value;
@@ -357,28 +340,28 @@ void TWMemIniFile::WriteString(const std::wstring &section, const std::wstring &
     lines->Add(line);
 }
 
-void TWMemIniFile::ReadSection(const std::wstring &section, TWStrings &strings) const {
+void TWMemIniFile::ReadSection(const std::wstring& section, TWStrings& strings) const {
   TWStringsUpdate batch(strings);
   strings.Clear();
-  const TWHashedStringList *lines = FindSection(section);
+  const TWHashedStringList* lines = FindSection(section);
   if (!lines)
     return;
   for (int i = 0; i < lines->GetCount(); ++i)
     strings.Add(lines->GetName(i));
 }
 
-void TWMemIniFile::ReadSections(TWStrings &strings) const {
+void TWMemIniFile::ReadSections(TWStrings& strings) const {
   strings.Assign(&sections_);
 }
 
-void TWMemIniFile::ReadSectionValues(const std::wstring &section, TWStrings &strings) const {
+void TWMemIniFile::ReadSectionValues(const std::wstring& section, TWStrings& strings) const {
   TWStringsUpdate batch(strings);
   strings.Clear();
-  if (const TWHashedStringList *lines = FindSection(section))
+  if (const TWHashedStringList* lines = FindSection(section))
     strings.Assign(lines);
 }
 
-void TWMemIniFile::EraseSection(const std::wstring &section) {
+void TWMemIniFile::EraseSection(const std::wstring& section) {
   const int index = sections_.IndexOf(section);
   if (index < 0)
     return;
@@ -386,8 +369,8 @@ void TWMemIniFile::EraseSection(const std::wstring &section) {
   sections_.Delete(index);
 }
 
-void TWMemIniFile::DeleteKey(const std::wstring &section, const std::wstring &key) {
-  TWHashedStringList *lines = FindSection(section);
+void TWMemIniFile::DeleteKey(const std::wstring& section, const std::wstring& key) {
+  TWHashedStringList* lines = FindSection(section);
   if (!lines)
     return;
   const int index = lines->IndexOfName(key);

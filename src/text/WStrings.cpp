@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <utility>
 
-void TWStrings::Assign(const TPersistent *source) {
-  const auto *strings = dynamic_cast<const TWStrings *>(source);
+void TWStrings::Assign(const TPersistent* source) {
+  const auto* strings = dynamic_cast<const TWStrings*>(source);
   if (!strings)
     AssignError(source);
   TWStringsUpdate batch(*this);
@@ -16,7 +16,7 @@ void TWStrings::Assign(const TPersistent *source) {
   AddStrings(*strings);
 }
 
-void *TWStrings::GetObject(int) const {
+void* TWStrings::GetObject(int) const {
   return nullptr;
 }
 
@@ -34,23 +34,23 @@ std::wstring TWStrings::GetText() const {
   return text;
 }
 
-void TWStrings::Put(int index, const std::wstring &text) {
-  void *object = GetObject(index);
+void TWStrings::Put(int index, const std::wstring& text) {
+  void* object = GetObject(index);
   Delete(index);
   InsertObject(index, text, object);
 }
 
-void TWStrings::PutObject(int, void *) {}
+void TWStrings::PutObject(int, void*) {}
 
 void TWStrings::SetCapacity(int) {}
 
-void TWStrings::SetText(const std::wstring &text) {
+void TWStrings::SetText(const std::wstring& text) {
   TWStringsUpdate batch(*this);
   Clear();
   // An embedded zero ends the text, as it would a zero-terminated buffer.
-  const wchar_t *p = text.c_str();
+  const wchar_t* p = text.c_str();
   while (*p != L'\0') {
-    const wchar_t *start = p;
+    const wchar_t* start = p;
     while (*p != L'\0' && *p != L'\r' && *p != L'\n')
       ++p;
     Add(std::wstring(start, p));
@@ -65,7 +65,7 @@ void TWStrings::SetUpdateState(bool) {}
 
 namespace {
 
-int CompareLocale(const std::wstring &a, const std::wstring &b, DWORD flags) {
+int CompareLocale(const std::wstring& a, const std::wstring& b, DWORD flags) {
   return CompareStringW(LOCALE_USER_DEFAULT, flags, a.data(), static_cast<int>(a.size()), b.data(),
                         static_cast<int>(b.size())) -
          CSTR_EQUAL;
@@ -73,23 +73,23 @@ int CompareLocale(const std::wstring &a, const std::wstring &b, DWORD flags) {
 
 } // namespace
 
-int TWStrings::CompareStrings(const std::wstring &a, const std::wstring &b) const {
+int TWStrings::CompareStrings(const std::wstring& a, const std::wstring& b) const {
   return CompareLocale(a, b, NORM_IGNORECASE);
 }
 
-int TWStrings::Add(const std::wstring &text) {
+int TWStrings::Add(const std::wstring& text) {
   const int index = GetCount();
   Insert(index, text);
   return index;
 }
 
-int TWStrings::AddObject(const std::wstring &text, void *object) {
+int TWStrings::AddObject(const std::wstring& text, void* object) {
   const int index = Add(text);
   PutObject(index, object);
   return index;
 }
 
-void TWStrings::AddStrings(const TWStrings &other) {
+void TWStrings::AddStrings(const TWStrings& other) {
   TWStringsUpdate batch(*this);
   for (int i = 0; i < other.GetCount(); ++i)
     AddObject(other.Get(i), other.GetObject(i));
@@ -98,21 +98,21 @@ void TWStrings::AddStrings(const TWStrings &other) {
 void TWStrings::Exchange(int index1, int index2) {
   TWStringsUpdate batch(*this);
   const std::wstring text = Get(index1);
-  void *object = GetObject(index1);
+  void* object = GetObject(index1);
   Put(index1, Get(index2));
   PutObject(index1, GetObject(index2));
   Put(index2, text);
   PutObject(index2, object);
 }
 
-int TWStrings::IndexOf(const std::wstring &text) const {
+int TWStrings::IndexOf(const std::wstring& text) const {
   for (int i = 0; i < GetCount(); ++i)
     if (CompareStrings(Get(i), text) == 0)
       return i;
   return -1;
 }
 
-int TWStrings::IndexOfName(const std::wstring &name) const {
+int TWStrings::IndexOfName(const std::wstring& name) const {
   for (int i = 0; i < GetCount(); ++i) {
     const std::wstring item = Get(i);
     const size_t separator = item.find(L'=');
@@ -122,14 +122,14 @@ int TWStrings::IndexOfName(const std::wstring &name) const {
   return -1;
 }
 
-int TWStrings::IndexOfObject(const void *object) const {
+int TWStrings::IndexOfObject(const void* object) const {
   for (int i = 0; i < GetCount(); ++i)
     if (GetObject(i) == object)
       return i;
   return -1;
 }
 
-void TWStrings::LoadFromFile(const std::wstring &fileName) {
+void TWStrings::LoadFromFile(const std::wstring& fileName) {
   TFileStream stream(fileName, TFileMode::OpenRead);
   uint8_t mark[2] = {};
   if (stream.Read(mark, 2) != 2 || mark[0] != 0xFF || mark[1] != 0xFE)
@@ -137,7 +137,7 @@ void TWStrings::LoadFromFile(const std::wstring &fileName) {
   LoadFromStream(stream);
 }
 
-void TWStrings::LoadFromStream(TStream &stream) {
+void TWStrings::LoadFromStream(TStream& stream) {
   const int64_t units = (stream.Size() - stream.Position()) / 2;
   std::wstring text(static_cast<size_t>(std::max<int64_t>(units, 0)), L'\0');
   const int64_t read = stream.Read(text.data(), units * 2);
@@ -150,14 +150,14 @@ void TWStrings::Move(int fromIndex, int toIndex) {
     return;
   TWStringsUpdate batch(*this);
   const std::wstring text = Get(fromIndex);
-  void *object = GetObject(fromIndex);
+  void* object = GetObject(fromIndex);
   Delete(fromIndex);
   InsertObject(toIndex, text, object);
 }
 
 // Writes next to the target and replaces it only once the whole content is on
 // the disk, so a failed save (disk full, a kill) never destroys the old file.
-void TWStrings::SaveToFile(const std::wstring &fileName) const {
+void TWStrings::SaveToFile(const std::wstring& fileName) const {
   const std::wstring tempName = fileName + L".tmp";
   try {
     TFileStream stream(tempName, TFileMode::Create, fileName);
@@ -177,7 +177,7 @@ void TWStrings::SaveToFile(const std::wstring &fileName) const {
   }
 }
 
-void TWStrings::SaveToStream(TStream &stream) const {
+void TWStrings::SaveToStream(TStream& stream) const {
   const std::wstring text = GetText();
   stream.WriteBuffer(text.data(), static_cast<int64_t>(text.size() * sizeof(wchar_t)));
 }
@@ -194,7 +194,7 @@ void TWStrings::EndUpdate() {
     SetUpdateState(false);
 }
 
-void TWStrings::InsertObject(int index, const std::wstring &text, void *object) {
+void TWStrings::InsertObject(int index, const std::wstring& text, void* object) {
   Insert(index, text);
   PutObject(index, object);
 }
@@ -236,19 +236,19 @@ std::wstring TWStringList::Get(int index) const {
   return items_[index].String;
 }
 
-void *TWStringList::GetObject(int index) const {
+void* TWStringList::GetObject(int index) const {
   CheckIndex(index);
   return items_[index].Object;
 }
 
-void TWStringList::Put(int index, const std::wstring &text) {
+void TWStringList::Put(int index, const std::wstring& text) {
   CheckIndex(index);
   Changing();
   items_[index].String = text;
   Changed();
 }
 
-void TWStringList::PutObject(int index, void *object) {
+void TWStringList::PutObject(int index, void* object) {
   CheckIndex(index);
   Changing();
   items_[index].Object = object;
@@ -272,11 +272,11 @@ void TWStringList::SetUpdateState(bool updating) {
     Changed();
 }
 
-int TWStringList::CompareStrings(const std::wstring &a, const std::wstring &b) const {
+int TWStringList::CompareStrings(const std::wstring& a, const std::wstring& b) const {
   return CompareLocale(a, b, caseSensitive_ ? 0 : NORM_IGNORECASE);
 }
 
-int TWStringList::Add(const std::wstring &text) {
+int TWStringList::Add(const std::wstring& text) {
   const int index = count_;
   Insert(index, text);
   return index;
@@ -313,7 +313,7 @@ void TWStringList::Grow() {
   SetCapacity(capacity_ + delta);
 }
 
-void TWStringList::Insert(int index, const std::wstring &text) {
+void TWStringList::Insert(int index, const std::wstring& text) {
   if (index < 0 || index > count_)
     IndexError(index);
   Changing();

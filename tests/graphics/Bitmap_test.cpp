@@ -1,6 +1,7 @@
 #include "graphics/Bitmap.h"
 #include "graphics/Canvas.h"
 #include "support/GdiPlusEnvironment.h"
+#include "support/Pixels.h"
 #include "text/Errors.h"
 
 #include <gtest/gtest.h>
@@ -9,21 +10,6 @@
 #include <vector>
 
 namespace {
-
-using TPixels = std::vector<uint32_t>;
-
-TPixels PixelsOf(const TBitmapEx &bitmap) {
-  bitmap.Flush();
-  TPixels pixels(static_cast<size_t>(bitmap.Width()) * bitmap.Height());
-  std::memcpy(pixels.data(), bitmap.Bits(), pixels.size() * 4);
-  return pixels;
-}
-
-void SetPixels(TBitmapEx &bitmap, const TPixels &pixels) {
-  bitmap.Flush();
-  std::memcpy(bitmap.Bits(), pixels.data(), pixels.size() * 4);
-  bitmap.MarkDirty();
-}
 
 // One pass by hand on a copy, the way the blur is defined: neighbours above
 // and to the left already hold this pass's values.
@@ -52,7 +38,7 @@ TEST(PixelHelpers, OpacityScalesAllFourBytesWithTruncation) {
       {128, 0x7F7F7F7F, 0x40400000},
       {0, 0x00000000, 0x00000000},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     TBitmapEx bitmap(2, 1);
     SetPixels(bitmap, {0xFFFFFFFF, 0x80800000});
     bitmap.ApplyOpacity(c.opacity);
@@ -108,7 +94,7 @@ TEST(PixelHelpers, BlurWorksInPlaceAndPassesCompose) {
 }
 
 TEST(PixelHelpers, BlurLeavesNarrowBitmapsAlone) {
-  for (const auto &[width, height] : {std::pair{2, 5}, std::pair{5, 2}, std::pair{1, 1}}) {
+  for (const auto& [width, height] : {std::pair{2, 5}, std::pair{5, 2}, std::pair{1, 1}}) {
     TBitmapEx bitmap(width, height);
     TPixels pixels(width * height);
     for (size_t i = 0; i < pixels.size(); ++i)

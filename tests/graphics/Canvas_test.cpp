@@ -1,5 +1,6 @@
 #include "graphics/Canvas.h"
 #include "support/GdiPlusEnvironment.h"
+#include "support/Pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -9,22 +10,6 @@
 using namespace Gdiplus::DllExports;
 
 namespace {
-
-using TPixels = std::vector<uint32_t>;
-
-TPixels PixelsOf(const TBitmapEx& bitmap) {
-  bitmap.Flush();
-  TPixels pixels(static_cast<size_t>(bitmap.Width()) * bitmap.Height());
-  std::memcpy(pixels.data(), bitmap.Bits(), pixels.size() * 4);
-  return pixels;
-}
-
-std::unique_ptr<TBitmapEx> BitmapOf(int width, int height, const TPixels& pixels) {
-  auto bitmap = std::make_unique<TBitmapEx>(width, height);
-  std::memcpy(bitmap->Bits(), pixels.data(), pixels.size() * 4);
-  bitmap->MarkDirty();
-  return bitmap;
-}
 
 // A bitmap whose every pixel is distinct and translucent.
 std::unique_ptr<TBitmapEx> Gradient(int width, int height) {
@@ -44,7 +29,8 @@ void Fill(TCanvasEx& canvas, uint32_t pixel) {
 
 bool ValidPremultiplied(uint32_t pixel) {
   const uint32_t alpha = pixel >> 24;
-  return ((pixel >> 16) & 0xFF) <= alpha && ((pixel >> 8) & 0xFF) <= alpha && (pixel & 0xFF) <= alpha;
+  return ((pixel >> 16) & 0xFF) <= alpha && ((pixel >> 8) & 0xFF) <= alpha &&
+         (pixel & 0xFF) <= alpha;
 }
 
 } // namespace

@@ -7,8 +7,8 @@ using namespace Gdiplus::DllExports;
 
 namespace {
 
-std::wstring FamilyName(GpFont *font) {
-  GpFontFamily *family = nullptr;
+std::wstring FamilyName(GpFont* font) {
+  GpFontFamily* family = nullptr;
   GdipGetFamily(font, &family);
   wchar_t name[LF_FACESIZE] = {};
   GdipGetFamilyName(family, name, LANG_NEUTRAL);
@@ -17,7 +17,7 @@ std::wstring FamilyName(GpFont *font) {
 }
 
 std::wstring GenericSansSerifName() {
-  GpFontFamily *family = nullptr;
+  GpFontFamily* family = nullptr;
   GdipGetGenericFontFamilySansSerif(&family);
   wchar_t name[LF_FACESIZE] = {};
   GdipGetFamilyName(family, name, LANG_NEUTRAL);
@@ -46,7 +46,7 @@ TEST(FontEx, OpaqueColoursAreKeptAtAlpha254) {
                {0xFF123456, 0xFE123456},
                {0x80FFFFFF, 0x80FFFFFF},
                {0x00000000, 0x00000000}};
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     TFontEx font;
     font.SetColor(c.requested);
     EXPECT_EQ(font.Color(), c.kept);
@@ -59,7 +59,7 @@ TEST(FontEx, OpaqueColoursAreKeptAtAlpha254) {
 TEST(FontEx, OnlyRealChangesOfNameSizeOrStyleNotify) {
   TFontEx font;
   int changes = 0;
-  font.OnChange = [&](TGraphicObjectEx *sender) {
+  font.OnChange = [&](TGraphicObjectEx* sender) {
     EXPECT_EQ(sender, &font);
     ++changes;
   };
@@ -92,7 +92,7 @@ TEST(FontEx, AssignCopiesAFontAndIgnoresOtherClasses) {
   source.Format().SetAlignment(Gdiplus::StringAlignmentCenter);
   TFontEx target;
   int changes = 0;
-  target.OnChange = [&](TGraphicObjectEx *) { ++changes; };
+  target.OnChange = [&](TGraphicObjectEx*) { ++changes; };
 
   TPenEx pen;
   target.Assign(&pen);
@@ -138,7 +138,7 @@ TEST(SolidBrushEx, DefaultIsOpaqueMidGreyAndAssignCopiesTheColour) {
   TSolidBrushEx copy;
   copy.Assign(&brush);
   ARGB color = 0;
-  GdipGetSolidFillColor(reinterpret_cast<GpSolidFill *>(copy.GetHandle()), &color);
+  GdipGetSolidFillColor(reinterpret_cast<GpSolidFill*>(copy.GetHandle()), &color);
   EXPECT_EQ(color, 0x40123456u);
 }
 

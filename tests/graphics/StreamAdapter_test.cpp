@@ -13,7 +13,7 @@ namespace {
 // A stream that counts its reads, to see how CopyTo slices its work.
 class TCountingStream : public TMemoryStream {
 public:
-  int64_t Read(void *buffer, int64_t count) override {
+  int64_t Read(void* buffer, int64_t count) override {
     ++reads;
     largestRead = std::max(largestRead, count);
     return TMemoryStream::Read(buffer, count);
@@ -24,22 +24,22 @@ public:
 
 class TDestroyedFlag : public TMemoryStream {
 public:
-  explicit TDestroyedFlag(bool &destroyed) : destroyed_(destroyed) {}
+  explicit TDestroyedFlag(bool& destroyed) : destroyed_(destroyed) {}
   ~TDestroyedFlag() override { destroyed_ = true; }
 
 private:
-  bool &destroyed_;
+  bool& destroyed_;
 };
 
 // Holds the adapter through its IStream, as COM callers do.
 struct TAdapterRef {
-  explicit TAdapterRef(TStream *stream, TStreamOwnership ownership = TStreamOwnership::Reference)
+  explicit TAdapterRef(TStream* stream, TStreamOwnership ownership = TStreamOwnership::Reference)
       : stream(new TStreamAdapter(stream, ownership)) {
     this->stream->AddRef();
   }
   ~TAdapterRef() { stream->Release(); }
-  IStream *operator->() const { return stream; }
-  IStream *stream;
+  IStream* operator->() const { return stream; }
+  IStream* stream;
 };
 
 LARGE_INTEGER Offset(LONGLONG value) {
@@ -83,7 +83,7 @@ TEST(StreamAdapter, WriteGoesToTheStream) {
 TEST(StreamAdapter, AStreamThatRaisesOnWriteCannotSave) {
   class TReadOnly : public TMemoryStream {
   public:
-    int64_t Write(const void *, int64_t) override { throw EWriteError(L"Stream write error"); }
+    int64_t Write(const void*, int64_t) override { throw EWriteError(L"Stream write error"); }
   } readOnly;
   TAdapterRef adapter(&readOnly);
   ULONG written = 5;
@@ -124,7 +124,7 @@ TEST(StreamAdapter, SetSizeStatCloneAndTheFixedAnswers) {
   EXPECT_EQ(statistics.grfMode, 0u);
   EXPECT_EQ(adapter->Stat(nullptr, 0), S_OK);
 
-  IStream *clone = reinterpret_cast<IStream *>(1);
+  IStream* clone = reinterpret_cast<IStream*>(1);
   EXPECT_EQ(adapter->Clone(&clone), E_NOTIMPL);
   EXPECT_EQ(clone, nullptr);
   EXPECT_EQ(adapter->Commit(0), S_OK);
@@ -172,7 +172,7 @@ TEST(StreamAdapter, CopyToStopsAtTheEndOfTheSource) {
 
 TEST(StreamAdapter, OwnershipDecidesWhetherTheLastReleaseFreesTheStream) {
   bool destroyed = false;
-  auto *owned = new TDestroyedFlag(destroyed);
+  auto* owned = new TDestroyedFlag(destroyed);
   { TAdapterRef adapter(owned, TStreamOwnership::Owned); }
   EXPECT_TRUE(destroyed);
 

@@ -13,7 +13,7 @@
 namespace {
 
 constexpr UINT WM_TESTDONE = WM_APP + 47;
-const char *const Host = "127.0.0.1";
+const char* const Host = "127.0.0.1";
 
 class THttpClient : public ::testing::Test {
 protected:
@@ -30,7 +30,7 @@ protected:
       DestroyWindow(window);
   }
 
-  std::unique_ptr<TInternetThread> NewWorker(const std::string &path) {
+  std::unique_ptr<TInternetThread> NewWorker(const std::string& path) {
     auto worker = std::make_unique<TInternetThread>(window, Session, WM_TESTDONE);
     worker->Request->SetField(FieldHost, Host);
     worker->Request->SetField(FieldPath, path);
@@ -39,7 +39,7 @@ protected:
 
   // Resumes the worker and waits for its completion message; the result, or
   // nullopt when no message came.
-  std::optional<LPARAM> Run(TInternetThread &worker, DWORD timeoutMs = 10000) {
+  std::optional<LPARAM> Run(TInternetThread& worker, DWORD timeoutMs = 10000) {
     worker.Resume();
     return WaitForCompletion(timeoutMs);
   }
@@ -58,7 +58,7 @@ protected:
     return std::nullopt;
   }
 
-  std::string Fetch(const std::string &path) {
+  std::string Fetch(const std::string& path) {
     auto worker = NewWorker(path);
     EXPECT_EQ(Run(*worker), 0);
     return BodyText(*worker->Response());
@@ -118,7 +118,7 @@ TEST_F(THttpClient, TheFirstSetCookieGoesIntoSlotFour) {
     int cookies;
     std::string slot;
   } cases[] = {{0, ""}, {1, "c1=one"}, {3, "c1=one"}};
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     auto worker = NewWorker("/cookies/" + std::to_string(c.cookies));
     EXPECT_EQ(Run(*worker), 0);
     EXPECT_EQ(worker->Response()->GetField(FieldSetCookie), c.slot) << c.cookies;
@@ -131,13 +131,13 @@ TEST_F(THttpClient, EmptySlotsSendNoExtraHeaderLines) {
   EXPECT_EQ(worker->Request->Headers, "");
   const std::string echo = BodyText(*worker->Response());
   EXPECT_EQ(echo.rfind("GET /echo HTTP/1.1\r\n", 0), 0u) << echo;
-  for (const char *name : {"Accept:", "Cookie:", "Referer:", "User-Agent:", "Content-Type:"})
+  for (const char* name : {"Accept:", "Cookie:", "Referer:", "User-Agent:", "Content-Type:"})
     EXPECT_EQ(echo.find(name), std::string::npos) << name << " in\n" << echo;
 }
 
 TEST_F(THttpClient, FilledSlotsArriveAsHeaderLinesInTheFixedOrder) {
   auto worker = NewWorker("/echo");
-  TRequest &request = *worker->Request;
+  TRequest& request = *worker->Request;
   request.SetField(FieldContentType, "text/plain");
   request.SetField(FieldConnection, "close");
   request.SetField(FieldUserAgent, "Newsdrop-Test");
@@ -152,7 +152,7 @@ TEST_F(THttpClient, FilledSlotsArriveAsHeaderLinesInTheFixedOrder) {
 
   const std::string echo = BodyText(*worker->Response());
   size_t previous = 0;
-  for (const char *line :
+  for (const char* line :
        {"Accept: text/xml", "Cookie: id=42", "Referer: http://referer.test/",
         "User-Agent: Newsdrop-Test", "Connection: close", "Content-Type: text/plain"}) {
     const size_t found = echo.find(std::string("\r\n") + line + "\r\n");
@@ -187,7 +187,7 @@ TEST_F(THttpClient, RedirectsAreFollowedUnlessSwitchedOff) {
 
 TEST_F(THttpClient, UnreachableHostsFailQuicklyAndLeaveTheResponseUntouched) {
   // Nothing listens on 127.0.0.2; .invalid names never resolve.
-  for (const char *host : {"127.0.0.2", "host.invalid"}) {
+  for (const char* host : {"127.0.0.2", "host.invalid"}) {
     auto worker = NewWorker("/empty");
     worker->Request->SetField(FieldHost, host);
     const DWORD start = GetTickCount();

@@ -10,9 +10,9 @@
 
 namespace {
 
-const auto *const com = ::testing::AddGlobalTestEnvironment(new TComEnvironment);
+const auto* const com = ::testing::AddGlobalTestEnvironment(new TComEnvironment);
 
-std::wstring Data(const wchar_t *name) {
+std::wstring Data(const wchar_t* name) {
   return TestDataFile(std::wstring(L"news/data/") + name);
 }
 
@@ -26,7 +26,7 @@ protected:
     feed.Items->push_back(std::move(old));
   }
 
-  TFeedLoad Load(const wchar_t *name) {
+  TFeedLoad Load(const wchar_t* name) {
     feed.FileName = Data(name);
     return feed.LoadFeed();
   }
@@ -43,7 +43,7 @@ protected:
 TEST_F(NewsFeed, AtomEntriesAreReadInDocumentOrder) {
   EXPECT_EQ(Load(L"atom-entries.xml"), TFeedLoad::Read);
   ASSERT_EQ(feed.Items->size(), 3u);
-  const TElement &first = *(*feed.Items)[0];
+  const TElement& first = *(*feed.Items)[0];
   EXPECT_EQ(first.Title, L"Birinci haber");
   EXPECT_EQ(first.Summary, L"Kısa özet.");
   EXPECT_EQ(first.Link, "http://news.test/1") << "the first link's href";
@@ -59,19 +59,19 @@ TEST_F(NewsFeed, AtomEntriesAreReadInDocumentOrder) {
 TEST_F(NewsFeed, RssItemsSkipBlankTitlesAndCutALeadingSelfClosedTag) {
   EXPECT_EQ(Load(L"rss-items.xml"), TFeedLoad::Read);
   ASSERT_EQ(feed.Items->size(), 2u) << "the item titled with spaces is skipped";
-  const TElement &headline = *(*feed.Items)[0];
+  const TElement& headline = *(*feed.Items)[0];
   EXPECT_EQ(headline.Title, L" Manşet ") << "stored untrimmed";
   EXPECT_EQ(headline.Summary, L"Resimli habermetni.");
   EXPECT_EQ(headline.Link, "http://news.test/1?id=1&x=2");
   EXPECT_EQ(headline.Date, "Fri, 11 Dec 2026 10:00:00 +0300") << "verbatim";
-  const TElement &untitled = *(*feed.Items)[1];
+  const TElement& untitled = *(*feed.Items)[1];
   EXPECT_EQ(untitled.Title, L"");
   EXPECT_EQ(untitled.Summary, L"  Başlıksızama açıklamalı  ")
       << "without \" />\" only the line feeds go";
 }
 
 TEST_F(NewsFeed, TurkishTextReadsInUtf8AndIso88599) {
-  for (const wchar_t *name : {L"turkish-utf8.xml", L"turkish-iso-8859-9.xml"}) {
+  for (const wchar_t* name : {L"turkish-utf8.xml", L"turkish-iso-8859-9.xml"}) {
     EXPECT_EQ(Load(name), TFeedLoad::Read);
     ASSERT_EQ(feed.Items->size(), 1u);
     EXPECT_EQ((*feed.Items)[0]->Title, L"İstanbul'da ğüşıöç ĞÜŞİÖÇ");
@@ -81,14 +81,14 @@ TEST_F(NewsFeed, TurkishTextReadsInUtf8AndIso88599) {
 
 TEST_F(NewsFeed, BadFilesLeaveThePreviousItems) {
   const struct {
-    const wchar_t *name;
+    const wchar_t* name;
     TFeedLoad result;
   } cases[] = {
       {L"rss-no-items.xml", TFeedLoad::NoItems},    {L"truncated.xml", TFeedLoad::NotLoadable},
       {L"missing.xml", TFeedLoad::NotLoadable},     {L"entity-bomb.xml", TFeedLoad::Refused},
       {L"external-entity.xml", TFeedLoad::Refused},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     EXPECT_EQ(Load(c.name), c.result);
     EXPECT_TRUE(KeptOldItems());
   }
@@ -104,7 +104,7 @@ TEST_F(NewsFeed, AnExternalDtdIsNeverFetched) {
   EXPECT_EQ(Load(L"external-dtd.xml"), TFeedLoad::Read);
   ASSERT_EQ(feed.Items->size(), 2u);
   EXPECT_EQ((*feed.Items)[1]->Title, L"plain");
-  for (const auto &item : *feed.Items)
+  for (const auto& item : *feed.Items)
     EXPECT_EQ(item->Title.find(L"SECRET"), std::wstring::npos) << "the DTD's entity was expanded";
 }
 

@@ -4,14 +4,14 @@
 
 namespace {
 
-std::wstring Repeat(const std::wstring &text, int count) {
+std::wstring Repeat(const std::wstring& text, int count) {
   std::wstring result;
   for (int i = 0; i < count; ++i)
     result += text;
   return result;
 }
 
-std::wstring Wrap(const std::wstring &line, int columns) {
+std::wstring Wrap(const std::wstring& line, int columns) {
   return WrapLines(line, L"\r\n", FeedBreakChars, columns);
 }
 
@@ -21,7 +21,7 @@ TEST(WrapLines, BreaksAfterTheLastBreakCharacterWithinTheLimit) {
   const std::wstring word = L"abcd ";
   const std::wstring turkish = L"ğüşı ";
   const struct {
-    const char *name;
+    const char* name;
     std::wstring line;
     int columns;
     std::wstring wrapped;
@@ -45,7 +45,7 @@ TEST(WrapLines, BreaksAfterTheLastBreakCharacterWithinTheLimit) {
       {"short lines stay as they are", L"kısa başlık", 50, L"kısa başlık"},
       {"empty", L"", 50, L""},
   };
-  for (const auto &c : cases)
+  for (const auto& c : cases)
     EXPECT_EQ(Wrap(c.line, c.columns), c.wrapped) << c.name;
 }
 

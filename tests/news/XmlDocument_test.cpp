@@ -4,7 +4,7 @@
 
 TEST(DeclaresEntities, OnlyEntityDeclarationsBeforeTheRootElementCount) {
   const struct {
-    const char *name;
+    const char* name;
     std::string start;
     bool declares;
   } cases[] = {
@@ -31,6 +31,6 @@ TEST(DeclaresEntities, OnlyEntityDeclarationsBeforeTheRootElementCount) {
       {"a prolog that never ends", "<!DOCTYPE r [" + std::string(70000, ' '), true},
       {"a short unterminated prolog", "<!DOCTYPE r [", false},
   };
-  for (const auto &c : cases)
+  for (const auto& c : cases)
     EXPECT_EQ(DeclaresEntities(c.start), c.declares) << c.name;
 }

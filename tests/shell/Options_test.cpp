@@ -39,7 +39,7 @@ TEST_F(Options, DefaultPositionIsHalfTheFreeSpaceOfTheWorkArea) {
       {{100, 0, 1380, 1024}, 402, 337},
       {{0, 0, 400, 300}, -37, -25},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     TWorkArea area(c.workArea);
     ASSERT_TRUE(area.Applied());
     TOptions options(Name());

@@ -8,7 +8,7 @@
 
 namespace {
 
-const char *const ValueName = "Newsdrop";
+const char* const ValueName = "Newsdrop";
 
 struct TRegValue {
   LONG result = ERROR_FILE_NOT_FOUND;
@@ -27,7 +27,7 @@ TRegValue ReadRunValue() {
   if (value.result == ERROR_SUCCESS) {
     value.data.resize(size);
     value.result = RegQueryValueExA(key, ValueName, nullptr, &value.type,
-                                    reinterpret_cast<BYTE *>(value.data.data()), &size);
+                                    reinterpret_cast<BYTE*>(value.data.data()), &size);
   }
   RegCloseKey(key);
   return value;

@@ -11,5 +11,5 @@ public:
   void TearDown() override { ShutdownGdiPlus(); }
 };
 
-inline const auto *const GdiPlusEnvironment =
+inline const auto* const GdiPlusEnvironment =
     ::testing::AddGlobalTestEnvironment(new TGdiPlusEnvironment);

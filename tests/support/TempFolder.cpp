@@ -42,7 +42,7 @@ std::vector<std::wstring> TTempFolder::FileNames() const {
   return names;
 }
 
-std::vector<uint8_t> ReadFileBytes(const std::wstring &fileName) {
+std::vector<uint8_t> ReadFileBytes(const std::wstring& fileName) {
   HANDLE file = CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             0, nullptr);
   if (file == INVALID_HANDLE_VALUE)
@@ -55,7 +55,7 @@ std::vector<uint8_t> ReadFileBytes(const std::wstring &fileName) {
   return bytes;
 }
 
-void WriteFileBytes(const std::wstring &fileName, const std::vector<uint8_t> &bytes) {
+void WriteFileBytes(const std::wstring& fileName, const std::vector<uint8_t>& bytes) {
   HANDLE file = CreateFileW(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE)
     throw std::runtime_error("cannot create a file");
@@ -64,7 +64,7 @@ void WriteFileBytes(const std::wstring &fileName, const std::vector<uint8_t> &by
   CloseHandle(file);
 }
 
-std::vector<uint8_t> Utf16Bytes(const std::wstring &text, bool withMark) {
+std::vector<uint8_t> Utf16Bytes(const std::wstring& text, bool withMark) {
   std::vector<uint8_t> bytes;
   if (withMark)
     bytes = {0xFF, 0xFE};

@@ -11,18 +11,18 @@ class TTempFolder {
 public:
   TTempFolder();
   ~TTempFolder();
-  TTempFolder(const TTempFolder &) = delete;
-  TTempFolder &operator=(const TTempFolder &) = delete;
+  TTempFolder(const TTempFolder&) = delete;
+  TTempFolder& operator=(const TTempFolder&) = delete;
 
-  const std::wstring &Path() const { return path_; }
-  std::wstring File(const std::wstring &name) const { return path_ + L"\\" + name; }
+  const std::wstring& Path() const { return path_; }
+  std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
   std::vector<std::wstring> FileNames() const;
 
 private:
   std::wstring path_;
 };
 
-std::vector<uint8_t> ReadFileBytes(const std::wstring &fileName);
-void WriteFileBytes(const std::wstring &fileName, const std::vector<uint8_t> &bytes);
+std::vector<uint8_t> ReadFileBytes(const std::wstring& fileName);
+void WriteFileBytes(const std::wstring& fileName, const std::vector<uint8_t>& bytes);
 // Bytes of UTF-16 little-endian text, optionally behind the byte-order mark.
-std::vector<uint8_t> Utf16Bytes(const std::wstring &text, bool withMark);
+std::vector<uint8_t> Utf16Bytes(const std::wstring& text, bool withMark);

@@ -7,9 +7,9 @@
 #include <string>
 
 // A file of the test tree as Wine sees it: the Unix root is drive Z:.
-inline std::wstring TestDataFile(const std::wstring &relativePath) {
+inline std::wstring TestDataFile(const std::wstring& relativePath) {
   std::wstring path = L"Z:" + std::wstring(NEWSDROP_TESTS_DIR L"/") + relativePath;
-  for (wchar_t &c : path)
+  for (wchar_t& c : path)
     if (c == L'/')
       c = L'\\';
   return path;

@@ -55,27 +55,27 @@ TEST(WHashedStringList, CaseSensitiveListsMatchExactly) {
 
 TEST(WHashedStringList, EveryMutationRefreshesTheLookups) {
   const struct {
-    const char *mutation;
-    std::function<void(TWHashedStringList &)> apply;
+    const char* mutation;
+    std::function<void(TWHashedStringList&)> apply;
     int indexOfC;
     int indexOfNameB;
   } cases[] = {
-      {"Delete", [](auto &l) { l.Delete(0); }, 1, 0},
-      {"Insert", [](auto &l) { l.Insert(0, L"new"); }, 3, 2},
-      {"Put", [](auto &l) { l.Put(2, L"x=1"); }, -1, 1},
-      {"Exchange", [](auto &l) { l.Exchange(1, 2); }, 1, 2},
-      {"Move", [](auto &l) { l.Move(2, 0); }, 0, 2},
-      {"Clear", [](auto &l) { l.Clear(); }, -1, -1},
-      {"SetText", [](auto &l) { l.SetText(L"c\r\nb=9"); }, 0, 1},
+      {"Delete", [](auto& l) { l.Delete(0); }, 1, 0},
+      {"Insert", [](auto& l) { l.Insert(0, L"new"); }, 3, 2},
+      {"Put", [](auto& l) { l.Put(2, L"x=1"); }, -1, 1},
+      {"Exchange", [](auto& l) { l.Exchange(1, 2); }, 1, 2},
+      {"Move", [](auto& l) { l.Move(2, 0); }, 0, 2},
+      {"Clear", [](auto& l) { l.Clear(); }, -1, -1},
+      {"SetText", [](auto& l) { l.SetText(L"c\r\nb=9"); }, 0, 1},
       {"inside a batch",
-       [](auto &l) {
+       [](auto& l) {
          l.BeginUpdate();
          l.Delete(0);
          l.Delete(0);
        },
        0, -1},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     TWHashedStringList list;
     list.Add(L"a=0");
     list.Add(L"b=1");

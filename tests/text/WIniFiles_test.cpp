@@ -11,13 +11,13 @@ namespace {
 class IniFile : public ::testing::Test {
 protected:
   std::wstring Name() const { return folder.File(L"options.ini"); }
-  void WriteText(const std::wstring &text) { WriteFileBytes(Name(), Utf16Bytes(text, true)); }
-  std::vector<uint8_t> Written(const std::wstring &text) { return Utf16Bytes(text, true); }
+  void WriteText(const std::wstring& text) { WriteFileBytes(Name(), Utf16Bytes(text, true)); }
+  std::vector<uint8_t> Written(const std::wstring& text) { return Utf16Bytes(text, true); }
 
   TTempFolder folder;
 };
 
-std::vector<std::wstring> Items(const TWStrings &list) {
+std::vector<std::wstring> Items(const TWStrings& list) {
   std::vector<std::wstring> items;
   for (int i = 0; i < list.GetCount(); ++i)
     items.push_back(list.Get(i));
@@ -29,7 +29,7 @@ std::vector<std::wstring> Items(const TWStrings &list) {
 TEST_F(IniFile, SectionsAndKeysMatchWithoutCaseAndBlanksAroundTheEqualsGo) {
   WriteText(L"[options]\r\n  alwaystop = 1  \r\n");
   TWMemIniFile ini(Name());
-  for (const auto &[section, key] :
+  for (const auto& [section, key] :
        {std::pair{L"options", L"alwaystop"}, std::pair{L"OPTIONS", L"AlwaysTop"}}) {
     EXPECT_EQ(ini.ReadString(section, key, L"default"), L"1");
     EXPECT_TRUE(ini.ReadBool(section, key, false));
@@ -56,7 +56,7 @@ TEST(IniEscapes, UnescapingDropsUnknownEscapesAndATrailingBackslash) {
       {L"\\n\\r\\t", L"\n\r\t"},       {L"end\\", L"end"},
       {L"\\\\\\n", L"\\\n"},           {L"plain", L"plain"},
   };
-  for (const auto &c : cases)
+  for (const auto& c : cases)
     EXPECT_EQ(UnescapeIniLine(c.text), c.unescaped);
   EXPECT_EQ(EscapeIniLine(L"\\n\t"), L"\\\\n\\t") << "backslashes are doubled first";
 }
@@ -175,7 +175,7 @@ TEST_F(IniFile, IntegerReadsFollowTheConversionRules) {
       {L"true", -7},
   };
   TWMemIniFile ini(Name());
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     ini.WriteString(L"s", L"k", c.text);
     EXPECT_EQ(ini.ReadInteger(L"s", L"k", -7), c.value) << WideToUtf8(c.text);
   }
@@ -205,7 +205,7 @@ TEST_F(IniFile, FloatsAndDatesRoundTripAndBadTextGivesTheDefault) {
   TWMemIniFile ini(Name());
   ini.WriteFloat(L"s", L"f", -1234.5625);
   EXPECT_EQ(ini.ReadFloat(L"s", L"f", 0), -1234.5625);
-  for (const wchar_t *bad : {L"1,5", L"abc", L"", L"1e999"}) {
+  for (const wchar_t* bad : {L"1,5", L"abc", L"", L"1e999"}) {
     ini.WriteString(L"s", L"f", bad);
     EXPECT_EQ(ini.ReadFloat(L"s", L"f", 9.5), 9.5) << WideToUtf8(bad);
   }
@@ -262,7 +262,7 @@ TEST_F(IniFile, AFileThatCannotBeOpenedFailsTheConstruction) {
   try {
     TWMemIniFile ini(Name());
     ADD_FAILURE() << "construction succeeded on a locked file";
-  } catch (const EFOpenError &error) {
+  } catch (const EFOpenError& error) {
     EXPECT_EQ(error.Message().rfind(L"Cannot open file \"" + Name() + L"\". ", 0), 0u);
   }
   CloseHandle(holder);
@@ -278,7 +278,7 @@ TEST_F(IniFile, AFailedUpdateKeepsTheOldFileAndTheContentInMemory) {
   try {
     ini.UpdateFile();
     ADD_FAILURE() << "UpdateFile succeeded on a locked file";
-  } catch (const EFCreateError &error) {
+  } catch (const EFCreateError& error) {
     EXPECT_EQ(error.Message().rfind(L"Cannot create file \"" + Name() + L"\". ", 0), 0u);
   }
   CloseHandle(holder);

@@ -8,22 +8,22 @@
 
 namespace {
 
-std::vector<std::wstring> Items(const TWStrings &list) {
+std::vector<std::wstring> Items(const TWStrings& list) {
   std::vector<std::wstring> items;
   for (int i = 0; i < list.GetCount(); ++i)
     items.push_back(list.Get(i));
   return items;
 }
 
-void Fill(TWStrings &list, const std::vector<std::wstring> &items) {
-  for (const auto &item : items)
+void Fill(TWStrings& list, const std::vector<std::wstring>& items) {
+  for (const auto& item : items)
     list.Add(item);
 }
 
-std::wstring ErrorMessage(const std::function<void()> &action) {
+std::wstring ErrorMessage(const std::function<void()>& action) {
   try {
     action();
-  } catch (const Exception &error) {
+  } catch (const Exception& error) {
     return error.Message();
   }
   return L"(no error)";
@@ -33,9 +33,9 @@ struct TNotifications {
   int changing = 0;
   int changed = 0;
 
-  void Watch(TWStringList &list) {
-    list.OnChanging = [this](TWStrings *) { ++changing; };
-    list.OnChange = [this](TWStrings *) { ++changed; };
+  void Watch(TWStringList& list) {
+    list.OnChanging = [this](TWStrings*) { ++changing; };
+    list.OnChange = [this](TWStrings*) { ++changed; };
   }
 };
 
@@ -55,7 +55,7 @@ TEST(WStringList, SetTextSplitsAtEveryKindOfLineBreak) {
       {L"", {}},
       {std::wstring(L"a\r\nb\0c\r\n", 8), {L"a", L"b"}},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     TWStringList list;
     list.Add(L"old");
     list.SetText(c.text);
@@ -87,7 +87,7 @@ TEST(WStringList, IndexErrorsNameTheOffendingIndexAndChangeNothing) {
   TWStringList list;
   Fill(list, {L"a", L"b"});
   const struct {
-    const char *operation;
+    const char* operation;
     std::function<void()> action;
     std::wstring message;
   } cases[] = {
@@ -103,7 +103,7 @@ TEST(WStringList, IndexErrorsNameTheOffendingIndexAndChangeNothing) {
       {"Insert(count + 1)", [&] { list.Insert(3, L"x"); }, L"List index out of bounds (3)"},
       {"Insert(-1)", [&] { list.Insert(-1, L"x"); }, L"List index out of bounds (-1)"},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     EXPECT_THROW(c.action(), EStringListError) << c.operation;
     EXPECT_EQ(ErrorMessage(c.action), c.message) << c.operation;
     EXPECT_EQ(Items(list), (std::vector<std::wstring>{L"a", L"b"})) << c.operation;
@@ -145,21 +145,21 @@ TEST(WStringList, BasePutThroughDeleteAndInsertKeepsTheObject) {
   public:
     std::wstring Get(int index) const override { return items_.at(index); }
     int GetCount() const override { return static_cast<int>(items_.size()); }
-    void *GetObject(int index) const override { return objects_.at(index); }
-    void PutObject(int index, void *object) override { objects_.at(index) = object; }
+    void* GetObject(int index) const override { return objects_.at(index); }
+    void PutObject(int index, void* object) override { objects_.at(index) = object; }
     void Clear() override { items_.clear(), objects_.clear(); }
     void Delete(int index) override {
       items_.erase(items_.begin() + index);
       objects_.erase(objects_.begin() + index);
     }
-    void Insert(int index, const std::wstring &text) override {
+    void Insert(int index, const std::wstring& text) override {
       items_.insert(items_.begin() + index, text);
       objects_.insert(objects_.begin() + index, nullptr);
     }
 
   private:
     std::vector<std::wstring> items_;
-    std::vector<void *> objects_;
+    std::vector<void*> objects_;
   };
   int a = 0, b = 0;
   TPlainList list;
@@ -191,7 +191,7 @@ TEST(WStringList, IndexOfNameMatchesOnlyTheTextBeforeTheFirstEquals) {
       {{L"KEY=1"}, L"key", 0},     {{L"key"}, L"key", -1},        {{L"keys=2"}, L"key", -1},
       {{L"a=1", L"A=2"}, L"a", 0}, {{L"x=1", L"a=b=c"}, L"a", 1}, {{L"=empty"}, L"", 0},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     TWStringList list;
     Fill(list, c.items);
     EXPECT_EQ(list.IndexOfName(c.name), c.index) << c.items[0];
@@ -237,8 +237,8 @@ TEST(WStringList, NotificationsFireOncePerMutationOrPerOutermostBatch) {
 TEST(WStringList, ChangingFiresBeforeAndChangedAfterTheMutation) {
   TWStringList list;
   int countWhenChanging = -1, countWhenChanged = -1;
-  list.OnChanging = [&](TWStrings *sender) { countWhenChanging = sender->GetCount(); };
-  list.OnChange = [&](TWStrings *sender) { countWhenChanged = sender->GetCount(); };
+  list.OnChanging = [&](TWStrings* sender) { countWhenChanging = sender->GetCount(); };
+  list.OnChange = [&](TWStrings* sender) { countWhenChanged = sender->GetCount(); };
   list.Add(L"a");
   EXPECT_EQ(countWhenChanging, 0);
   EXPECT_EQ(countWhenChanged, 1);
@@ -291,7 +291,7 @@ TEST_F(WStringListFile, SaveWritesTheMarkAndCrLfAfterEveryItem) {
 
 TEST_F(WStringListFile, LoadTakesUtf16WithOrWithoutTheMarkAndDropsAnOddByte) {
   const struct {
-    const char *name;
+    const char* name;
     std::vector<uint8_t> bytes;
     std::vector<std::wstring> items;
   } cases[] = {
@@ -307,7 +307,7 @@ TEST_F(WStringListFile, LoadTakesUtf16WithOrWithoutTheMarkAndDropsAnOddByte) {
       {"only the mark", {0xFF, 0xFE}, {}},
       {"one byte", {0x41}, {}},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     WriteFileBytes(folder.File(L"in.txt"), c.bytes);
     TWStringList list;
     list.LoadFromFile(folder.File(L"in.txt"));
@@ -365,7 +365,7 @@ TEST_F(WStringListFile, SaveOverAnExistingFileReplacesIt) {
 // Runs only under a file-size limit set by its ctest entry (ulimit -f), which
 // makes the write fail part-way through as on a full disk.
 TEST_F(WStringListFile, DiskFullDuringSaveLeavesTheOldFileAndTheItems) {
-  const char *limit = std::getenv("NEWSDROP_FILE_SIZE_LIMIT");
+  const char* limit = std::getenv("NEWSDROP_FILE_SIZE_LIMIT");
   if (!limit)
     GTEST_SKIP() << "needs the file-size limit of its own ctest entry";
   const std::wstring name = folder.File(L"list.txt");

@@ -7,14 +7,14 @@
 
 TEST(WideBuffers, CopyWideCharsMaxStopsAtTheLimitOrTheTerminator) {
   const struct {
-    const wchar_t *source;
+    const wchar_t* source;
     size_t max;
     std::wstring copied;
   } cases[] = {
       {L"abc", 0, L""},     {L"abc", 2, L"ab"}, {L"abc", 3, L"abc"},
       {L"abc", 10, L"abc"}, {L"", 5, L""},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     wchar_t buffer[16];
     std::fill(std::begin(buffer), std::end(buffer), L'#');
     EXPECT_EQ(CopyWideCharsMax(buffer, c.source, c.max), buffer);
@@ -32,7 +32,7 @@ TEST(WideBuffers, CopyWideCharsCopiesTheTerminator) {
 }
 
 TEST(WideBuffers, FindWideCharsReturnsTheFirstExactOccurrence) {
-  const wchar_t *text = L"abcabc";
+  const wchar_t* text = L"abcabc";
   EXPECT_EQ(FindWideChars(text, L"bc"), text + 1);
   EXPECT_EQ(FindWideChars(text, L"BC"), nullptr);
   EXPECT_EQ(FindWideChars(text, L""), nullptr);
@@ -42,10 +42,10 @@ TEST(WideBuffers, FindWideCharsReturnsTheFirstExactOccurrence) {
 }
 
 TEST(WideBuffers, AllocatedBufferIsZeroedAndCarriesItsSizeInFront) {
-  wchar_t *buffer = AllocWideBuffer(10);
+  wchar_t* buffer = AllocWideBuffer(10);
   ASSERT_NE(buffer, nullptr);
   uint32_t size = 0;
-  std::memcpy(&size, reinterpret_cast<uint8_t *>(buffer) - 4, 4);
+  std::memcpy(&size, reinterpret_cast<uint8_t*>(buffer) - 4, 4);
   EXPECT_EQ(size, 24u);
   EXPECT_EQ(WideBufferCapacity(buffer), 10u);
   for (int i = 0; i < 10; ++i)
@@ -56,7 +56,7 @@ TEST(WideBuffers, AllocatedBufferIsZeroedAndCarriesItsSizeInFront) {
 
 TEST(WideBuffers, DuplicateHoldsTheTextAndItsTerminator) {
   EXPECT_EQ(DuplicateWideBuffer(nullptr), nullptr);
-  wchar_t *copy = DuplicateWideBuffer(L"şey");
+  wchar_t* copy = DuplicateWideBuffer(L"şey");
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(std::wstring(copy), L"şey");
   EXPECT_EQ(WideBufferCapacity(copy), 4u);
@@ -71,7 +71,7 @@ TEST(WideText, FindWideSubstringGivesOneBasedPositions) {
       {L"a", L"a", 1},   {L"c", L"abc", 3},    {L"bc", L"abcbc", 2}, {L"", L"abc", 0},
       {L"x", L"abc", 0}, {L"abcd", L"abc", 0}, {L"İ", L"iİı", 2},
   };
-  for (const auto &c : cases)
+  for (const auto& c : cases)
     EXPECT_EQ(FindWideSubstring(c.substring, c.text), c.position)
         << "substring of length " << c.substring.size();
 }
@@ -92,7 +92,7 @@ TEST(WideText, ReplaceWideTextReplacesLeftToRightWithoutRescanning) {
       {L"abc", L"x", L"y", true, L"abc"},
       {L"abab", L"ab", L"", true, L""},
   };
-  for (const auto &c : cases)
+  for (const auto& c : cases)
     EXPECT_EQ(ReplaceWideText(c.source, c.oldPattern, c.newPattern, c.all), c.result);
 }
 
