@@ -22,10 +22,10 @@ int controlNameCounter = 0;
 UINT timerPeriod = 0;
 std::exception_ptr pendingError;
 
-const LPCWSTR CursorTable[16] = {IDC_ARROW,    IDC_IBEAM,    IDC_WAIT,   IDC_CROSS,
-                                 IDC_UPARROW,  IDC_SIZE,     IDC_ICON,   IDC_SIZENWSE,
-                                 IDC_SIZENESW, IDC_SIZEWE,   IDC_SIZENS, IDC_SIZEALL,
-                                 IDC_NO,       IDC_HAND,     IDC_APPSTARTING, IDC_HELP};
+const LPCWSTR CursorTable[16] = {IDC_ARROW,    IDC_IBEAM,  IDC_WAIT,        IDC_CROSS,
+                                 IDC_UPARROW,  IDC_SIZE,   IDC_ICON,        IDC_SIZENWSE,
+                                 IDC_SIZENESW, IDC_SIZEWE, IDC_SIZENS,      IDC_SIZEALL,
+                                 IDC_NO,       IDC_HAND,   IDC_APPSTARTING, IDC_HELP};
 
 class EInvalidOperation : public Exception {
   using Exception::Exception;
@@ -164,8 +164,8 @@ TControl::~TControl() {
 
 void TControl::CallDefaultProc(TWidgetMessage& message) {
   if (previousWindowProc_ && HasWindow())
-    message.Result = CallWindowProcW(previousWindowProc_, WindowHandle, message.Msg,
-                                     message.WParam, message.LParam);
+    message.Result = CallWindowProcW(previousWindowProc_, WindowHandle, message.Msg, message.WParam,
+                                     message.LParam);
 }
 
 void TControl::CreateParams(TWidgetCreateParams& params) {
@@ -233,9 +233,8 @@ void TControl::CreateHandle() {
     RaiseLastOSError();
   // An existing class (adopted by CreateSubclass) keeps its own procedure
   // as the previous one; the window itself is routed through the toolkit.
-  if (alreadyRegistered &&
-      reinterpret_cast<WNDPROC>(GetWindowLongPtrW(WindowHandle, GWLP_WNDPROC)) !=
-          ToolkitWindowProc) {
+  if (alreadyRegistered && reinterpret_cast<WNDPROC>(GetWindowLongPtrW(
+                               WindowHandle, GWLP_WNDPROC)) != ToolkitWindowProc) {
     previousWindowProc_ = registered.lpfnWndProc;
     SetWindowLongPtrW(WindowHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ToolkitWindowProc));
   }
@@ -247,8 +246,8 @@ void TControl::CreateHandle() {
 
 void TControl::CreateWindowHandle(const TWidgetCreateParams& params) {
   WindowHandle = CreateWindowExW(params.ExStyle, params.WinClassName, params.Caption, params.Style,
-                                 params.X, params.Y, params.Width, params.Height,
-                                 params.WndParent, reinterpret_cast<HMENU>(INT_PTR{CtrlID}),
+                                 params.X, params.Y, params.Width, params.Height, params.WndParent,
+                                 reinterpret_cast<HMENU>(INT_PTR{CtrlID}),
                                  params.WindowClass.hInstance, params.Param);
 }
 
@@ -288,59 +287,133 @@ void TControl::WndProc(TWidgetMessage& message) {
   if ((msg >= WM_KEYFIRST && msg <= 0x0109) || (msg >= WM_MOUSEFIRST && msg <= WM_MOUSEWHEEL))
     LastInputTick = GetTickCount();
   switch (msg) {
-  case WM_CREATE: WMCreate(message); break;
-  case WM_DESTROY: WMDestroy(message); break;
-  case WM_MOVE: WMMove(message); break;
-  case WM_SIZE: WMSize(message); break;
-  case WM_SETFOCUS: WMSetFocus(message); break;
-  case WM_KILLFOCUS: WMKillFocus(message); break;
-  case WM_SETTEXT: WMSetText(message); break;
-  case WM_GETTEXT: WMGetText(message); break;
-  case WM_GETTEXTLENGTH: WMGetTextLength(message); break;
-  case WM_SHOWWINDOW: WMShowWindow(message); break;
-  case WM_CANCELMODE: WMCancelMode(message); break;
+  case WM_CREATE:
+    WMCreate(message);
+    break;
+  case WM_DESTROY:
+    WMDestroy(message);
+    break;
+  case WM_MOVE:
+    WMMove(message);
+    break;
+  case WM_SIZE:
+    WMSize(message);
+    break;
+  case WM_SETFOCUS:
+    WMSetFocus(message);
+    break;
+  case WM_KILLFOCUS:
+    WMKillFocus(message);
+    break;
+  case WM_SETTEXT:
+    WMSetText(message);
+    break;
+  case WM_GETTEXT:
+    WMGetText(message);
+    break;
+  case WM_GETTEXTLENGTH:
+    WMGetTextLength(message);
+    break;
+  case WM_SHOWWINDOW:
+    WMShowWindow(message);
+    break;
+  case WM_CANCELMODE:
+    WMCancelMode(message);
+    break;
   case WM_SETCURSOR:
     WMSetCursor(message);
     if (message.Result == 1)
       return;
     break;
-  case WM_DRAWITEM: WMDrawItem(message); return;
-  case WM_MEASUREITEM: WMMeasureItem(message); return;
-  case WM_WINDOWPOSCHANGING: WMWindowPosChanging(message); break;
-  case WM_WINDOWPOSCHANGED: WMWindowPosChanged(message); break;
-  case WM_NOTIFY: WMNotify(message); break;
-  case WM_CONTEXTMENU: WMContextMenu(message); break;
-  case WM_NCHITTEST: WMNCHitTest(message); break;
-  case WM_GETDLGCODE: WMGetDlgCode(message); break;
-  case WM_KEYDOWN: WMKeyDown(message); break;
-  case WM_KEYUP: WMKeyUp(message); break;
+  case WM_DRAWITEM:
+    WMDrawItem(message);
+    return;
+  case WM_MEASUREITEM:
+    WMMeasureItem(message);
+    return;
+  case WM_WINDOWPOSCHANGING:
+    WMWindowPosChanging(message);
+    break;
+  case WM_WINDOWPOSCHANGED:
+    WMWindowPosChanged(message);
+    break;
+  case WM_NOTIFY:
+    WMNotify(message);
+    break;
+  case WM_CONTEXTMENU:
+    WMContextMenu(message);
+    break;
+  case WM_NCHITTEST:
+    WMNCHitTest(message);
+    break;
+  case WM_GETDLGCODE:
+    WMGetDlgCode(message);
+    break;
+  case WM_KEYDOWN:
+    WMKeyDown(message);
+    break;
+  case WM_KEYUP:
+    WMKeyUp(message);
+    break;
   case WM_CHAR:
     WMChar(message);
     if (message.WParam == 0)
       return;
     break;
-  case WM_COMMAND: WMCommand(message); return;
-  case WM_HSCROLL: WMHScroll(message); break;
-  case WM_VSCROLL: WMVScroll(message); break;
-  case WM_SYSTIMER: WMSysTimer(message); break;
-  case WM_MOUSEMOVE: WMMouseMove(message); break;
+  case WM_COMMAND:
+    WMCommand(message);
+    return;
+  case WM_HSCROLL:
+    WMHScroll(message);
+    break;
+  case WM_VSCROLL:
+    WMVScroll(message);
+    break;
+  case WM_SYSTIMER:
+    WMSysTimer(message);
+    break;
+  case WM_MOUSEMOVE:
+    WMMouseMove(message);
+    break;
   case WM_LBUTTONDOWN:
   case WM_RBUTTONDOWN:
-  case WM_MBUTTONDOWN: WMButtonDown(message); break;
+  case WM_MBUTTONDOWN:
+    WMButtonDown(message);
+    break;
   case WM_LBUTTONUP:
   case WM_RBUTTONUP:
-  case WM_MBUTTONUP: WMButtonUp(message); break;
+  case WM_MBUTTONUP:
+    WMButtonUp(message);
+    break;
   case WM_LBUTTONDBLCLK:
   case WM_RBUTTONDBLCLK:
-  case WM_MBUTTONDBLCLK: WMButtonDblClk(message); break;
-  case WM_MOUSEWHEEL: WMMouseWheel(message); break;
-  case WM_SIZING: WMSizing(message); break;
-  case WM_MOVING: WMMoving(message); break;
-  case WM_MOUSEHOVER: WMMouseHover(message); break;
-  case WM_MOUSELEAVE: WMMouseLeave(message); break;
-  case WGM_MOUSEENTER: MouseEnter(message); return;
-  case WGM_FONTCHANGED: FontChanged(message); return;
-  case WGM_TEXTCHANGED: TextChanged(message); return;
+  case WM_MBUTTONDBLCLK:
+    WMButtonDblClk(message);
+    break;
+  case WM_MOUSEWHEEL:
+    WMMouseWheel(message);
+    break;
+  case WM_SIZING:
+    WMSizing(message);
+    break;
+  case WM_MOVING:
+    WMMoving(message);
+    break;
+  case WM_MOUSEHOVER:
+    WMMouseHover(message);
+    break;
+  case WM_MOUSELEAVE:
+    WMMouseLeave(message);
+    break;
+  case WGM_MOUSEENTER:
+    MouseEnter(message);
+    return;
+  case WGM_FONTCHANGED:
+    FontChanged(message);
+    return;
+  case WGM_TEXTCHANGED:
+    TextChanged(message);
+    return;
   default:
     if (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) {
       WMCtlColor(message);

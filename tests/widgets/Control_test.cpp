@@ -109,7 +109,7 @@ TEST(ControlOwnership, AnOwnerFreesWhatItOwns) {
   auto* owned = new TProbe(owner);
   EXPECT_EQ(owner->ComponentCount(), 1);
   EXPECT_EQ(owned->Owner(), owner);
-  delete owner;  // frees owned too; a leak or a double free shows under the debug heap
+  delete owner; // frees owned too; a leak or a double free shows under the debug heap
 }
 
 TEST_F(Control, AChildWithoutAParentCannotGetAWindow) {
@@ -295,8 +295,8 @@ TEST_F(Control, CommandsFromAChildAreReflectedToIt) {
 }
 
 TEST_F(Control, ShowHintBeforeTheWindowOnlyStoresTheFlag) {
-  ToolTipWindow = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0,
-                                  0, host, nullptr, nullptr, nullptr);
+  ToolTipWindow = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
+                                  host, nullptr, nullptr, nullptr);
   ASSERT_NE(ToolTipWindow, nullptr);
   const auto toolCount = [] { return SendMessageW(ToolTipWindow, TTM_GETTOOLCOUNT, 0, 0); };
   probe.SetShowHint(true);
