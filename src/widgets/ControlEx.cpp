@@ -1,7 +1,5 @@
 #include "widgets/ControlEx.h"
 
-
-
 namespace {
 
 class TRenderGuard {

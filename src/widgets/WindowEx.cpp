@@ -13,13 +13,26 @@ void TWindowEx::CreateParams(TWidgetCreateParams& params) {
 
 void TWindowEx::WndProc(TWidgetMessage& message) {
   switch (message.Msg) {
-  case WM_CREATE: WMCreate(message); return;
-  case WM_DESTROY: WMDestroy(message); return;
-  case WM_ACTIVATE: WMActivate(message); return;
-  case WM_CLOSE: WMClose(message); return;
-  case WM_MOUSEACTIVATE: WMMouseActivate(message); return;
-  case WM_TIMER: WMTimer(message); return;
-  default: TControlEx::WndProc(message);
+  case WM_CREATE:
+    WMCreate(message);
+    return;
+  case WM_DESTROY:
+    WMDestroy(message);
+    return;
+  case WM_ACTIVATE:
+    WMActivate(message);
+    return;
+  case WM_CLOSE:
+    WMClose(message);
+    return;
+  case WM_MOUSEACTIVATE:
+    WMMouseActivate(message);
+    return;
+  case WM_TIMER:
+    WMTimer(message);
+    return;
+  default:
+    TControlEx::WndProc(message);
   }
 }
 

@@ -150,8 +150,10 @@ TEST_F(WindowEx, CloseActionsDecideWhatHappensToTheWindow) {
   const struct {
     TCloseAction action;
     bool exists, visible;
-  } cases[] = {
-      {caFree, false, false}, {caHide, true, false}, {caNone, true, true}, {caMinimize, true, true}};
+  } cases[] = {{caFree, false, false},
+               {caHide, true, false},
+               {caNone, true, true},
+               {caMinimize, true, true}};
   for (const auto& c : cases) {
     TWindowEx closing(nullptr);
     int destroyed = 0;
@@ -170,8 +172,9 @@ TEST_F(WindowEx, CloseActionsDecideWhatHappensToTheWindow) {
 }
 
 TEST_F(WindowEx, MouseActivateAnswersActivateByDefault) {
-  EXPECT_EQ(SendMessageW(window.Handle(), WM_MOUSEACTIVATE, 0, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
-            MA_ACTIVATE);
+  EXPECT_EQ(
+      SendMessageW(window.Handle(), WM_MOUSEACTIVATE, 0, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
+      MA_ACTIVATE);
   window.OnMouseActivate = [](TControl*, WORD, WORD, int& result) { result = MA_NOACTIVATE; };
   EXPECT_EQ(SendMessageW(window.Handle(), WM_MOUSEACTIVATE, 0, 0), MA_NOACTIVATE);
 }
@@ -212,10 +215,17 @@ TEST_F(WindowEx, TheScreenShowsTheCanvasWhereTheWindowIsOpaque) {
   window.SetAlwaysTop(true);
   window.Show();
   window.Refresh();
-  PumpMessages();
-  GdiFlush();
-  HDC screen = GetDC(nullptr);
-  const COLORREF shown = GetPixel(screen, 50 + 20, 60 + 20);
-  ReleaseDC(nullptr, screen);
-  EXPECT_EQ(shown, RGB(0x20, 0x80, 0xC0));
+  // The X server maps and draws the window on its own time: wait for it.
+  const COLORREF expected = RGB(0x20, 0x80, 0xC0);
+  COLORREF shown = CLR_INVALID;
+  for (DWORD start = GetTickCount(); GetTickCount() - start < 5000;) {
+    PumpMessages();
+    HDC screen = GetDC(nullptr);
+    shown = GetPixel(screen, 50 + 20, 60 + 20);
+    ReleaseDC(nullptr, screen);
+    if (shown == expected)
+      break;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+  EXPECT_EQ(shown, expected);
 }
